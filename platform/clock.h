@@ -1,0 +1,25 @@
+#pragma once
+// The millisecond clock and UI-thread timers.
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+
+namespace corvane::platform {
+
+// Stops when destroyed.
+class Timer {
+ public:
+  virtual ~Timer() = default;
+};
+
+class Clock {
+ public:
+  virtual ~Clock() = default;
+  // Milliseconds since start, wrapping at 2^32 as GetTickCount does.
+  virtual uint32_t TickCount() const = 0;
+  // `onTick` runs on the UI thread after `intervalMs`, once or every interval.
+  virtual std::unique_ptr<Timer> StartTimer(uint32_t intervalMs, bool periodic, std::function<void()> onTick) = 0;
+};
+
+}  // namespace corvane::platform

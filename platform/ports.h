@@ -1,0 +1,27 @@
+#pragma once
+// Everything the program touches outside its own memory, as one bundle of ports.
+// The Win32 build passes the real adapters; tests and /simulate pass simulations.
+
+#include "platform/clock.h"
+#include "platform/dispatcher.h"
+#include "platform/ini_file.h"
+#include "platform/named_objects.h"
+#include "platform/registry.h"
+#include "platform/threading.h"
+#include "platform/user_interaction.h"
+
+namespace corvane::platform {
+
+struct Ports {
+  Registry& registry;
+  IniFiles& iniFiles;
+  NamedObjects& namedObjects;
+  Threading& threading;
+  Dispatcher& dispatcher;
+  Clock& clock;
+  UserInteraction& user;
+  // The hardware ports join here as they are built: display devices and modes, driver
+  // escapes, the kernel I/O device, card registers, shell and processes, audio, disks.
+};
+
+}  // namespace corvane::platform
