@@ -9,6 +9,7 @@
 #include "platform/registry.h"
 #include "platform/threading.h"
 #include "platform/user_interaction.h"
+#include "platform/window_messages.h"
 
 namespace corvane::platform {
 
@@ -16,6 +17,7 @@ struct Ports {
   Registry& registry;
   IniFiles& iniFiles;
   NamedObjects& namedObjects;
+  WindowMessages& windowMessages;
   Threading& threading;
   Dispatcher& dispatcher;
   Clock& clock;

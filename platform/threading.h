@@ -51,8 +51,8 @@ class Thread {
 class Threading {
  public:
   virtual ~Threading() = default;
-  virtual std::unique_ptr<Lock> CreateLock() = 0;
-  virtual std::unique_ptr<Event> CreateEvent(bool manualReset, bool initiallySet) = 0;
+  virtual std::unique_ptr<Lock> NewLock() = 0;
+  virtual std::unique_ptr<Event> NewEvent(bool manualReset, bool initiallySet) = 0;
   virtual std::unique_ptr<Thread> StartThread(std::function<void()> body) = 0;
   // Index of the first signalled event, or nothing on time-out. Events must come from
   // this port or from the named objects of the same platform.
