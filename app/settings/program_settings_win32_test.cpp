@@ -58,7 +58,7 @@ Value Changed(const TRegValue& item, size_t index) {
 
 TEST(ProgramSettingsWin32, EveryValueRoundTripsThroughTheRegistryWithItsStoredType) {
   platform::Win32Registry registry;
-  registry.DeleteKey(platform::RegistryRoot::CurrentUser, L"SOFTWARE\\CorvaneTest");
+  registry.DeleteKey(platform::RegistryRoot::CurrentUser, kTestKey);
 
   std::vector<Value> expected;
   {
@@ -103,7 +103,7 @@ TEST(ProgramSettingsWin32, EveryValueRoundTripsThroughTheRegistryWithItsStoredTy
   EXPECT_EQ(deft1, 1013.25);
 
   reader->AutoSave = false;
-  registry.DeleteKey(platform::RegistryRoot::CurrentUser, L"SOFTWARE\\CorvaneTest");
+  registry.DeleteKey(platform::RegistryRoot::CurrentUser, kTestKey);
 }
 
 }  // namespace
