@@ -1,0 +1,36 @@
+#include "platform/sim/hardware/sim_machine.h"
+
+#include <stdexcept>
+#include <string>
+
+namespace corvane::platform::sim {
+namespace {
+
+CardSpec PresetOrThrow(std::string_view name) {
+  if (auto spec = FindCardPreset(name)) return *spec;
+  throw std::invalid_argument("no simulated card called \"" + std::string(name) + "\"");
+}
+
+}  // namespace
+
+SimMachine::SimMachine(std::string_view preset, const MachineOptions& options)
+    : SimMachine(PresetOrThrow(preset), options) {}
+
+SimMachine::SimMachine(const CardSpec& card, const MachineOptions& options)
+    : card_(card),
+      services_(options.scenario),
+      kernel_(services_, bus_, memory_),
+      registers_(memory_) {
+  if (options.scenario == ServiceScenario::NonNtPlatform) kernel_.SetPlatformId(1);
+
+  AddChipset(bus_);
+  // The shadowed video BIOS is there whether or not a Radeon is.
+  memory_.AddRegion(kBiosPhysicalAddress, kBiosImageSize, card_.Bios());
+  if (!options.cardPresent) return;
+  bus_.Add(kCardLocation, card_.PrimaryFunction());
+  if (card.secondaryDeviceId) bus_.Add(kCardSecondaryLocation, card_.SecondaryFunction());
+  memory_.AddRegion(card_.RegisterAperturePhysical(), RadeonRegisters::kApertureSize, card_.Registers());
+  memory_.AddRegion(card_.VideoMemoryPhysical(), card_.VideoMemorySize(), card_.VideoMemory());
+}
+
+}  // namespace corvane::platform::sim
