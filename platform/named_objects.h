@@ -19,7 +19,9 @@ class NamedMutex {
 
 struct NamedMutexResult {
   std::unique_ptr<NamedMutex> mutex;  // null when it could not be created at all
-  bool alreadyExisted = false;        // another holder had created it first
+  // Another holder had created it first. Can be true with a null mutex: a holder in
+  // another session or account may deny us a handle.
+  bool alreadyExisted = false;
 };
 
 // A named shared memory block; unmapped when destroyed.
@@ -29,6 +31,8 @@ class SharedMapping {
   virtual std::span<uint8_t> Bytes() = 0;
 };
 
+// Names are case-sensitive, must not be empty, and mutexes, events and mappings share
+// one namespace: asking for a name that an object of another kind holds fails.
 class NamedObjects {
  public:
   virtual ~NamedObjects() = default;
@@ -37,7 +41,8 @@ class NamedObjects {
   virtual std::unique_ptr<Event> CreateNamedEvent(const std::wstring& name, bool manualReset, bool initiallySet) = 0;
   // Null when no event of that name exists.
   virtual std::unique_ptr<Event> OpenNamedEvent(const std::wstring& name) = 0;
-  // Creates the mapping (zero-filled) or opens the existing one; null on failure.
+  // Creates the mapping (zero-filled) or opens the existing one; null on failure, for a
+  // size of 0, or when the view would not fit in the existing mapping.
   virtual std::unique_ptr<SharedMapping> CreateNamedMapping(const std::wstring& name, size_t size) = 0;
   virtual std::unique_ptr<SharedMapping> OpenNamedMapping(const std::wstring& name, size_t size) = 0;
 };

@@ -12,7 +12,10 @@
 namespace corvane::platform {
 
 inline constexpr uint32_t kWaitForever = 0xFFFFFFFF;
+// WaitForMultipleObjects takes at most this many handles; the simulation keeps the same limit.
+inline constexpr size_t kMaxWaitEvents = 64;
 
+// Re-entrant: the owning thread may enter again, as with a critical section.
 class Lock {
  public:
   virtual ~Lock() = default;
@@ -41,7 +44,8 @@ class Event {
   virtual bool Wait(uint32_t timeoutMs) = 0;
 };
 
-// A running thread; destroying it waits for the thread to end.
+// A running thread; destroying it waits for the thread to end. Join from the thread
+// itself returns at once rather than deadlocking.
 class Thread {
  public:
   virtual ~Thread() = default;
@@ -53,9 +57,12 @@ class Threading {
   virtual ~Threading() = default;
   virtual std::unique_ptr<Lock> NewLock() = 0;
   virtual std::unique_ptr<Event> NewEvent(bool manualReset, bool initiallySet) = 0;
+  // Null when the system could not start another thread.
   virtual std::unique_ptr<Thread> StartThread(std::function<void()> body) = 0;
-  // Index of the first signalled event, or nothing on time-out. Events must come from
-  // this port or from the named objects of the same platform.
+  // Index of the first signalled event, or nothing on time-out. When several are
+  // signalled the lowest index wins, and only that one is reset if it is auto-reset.
+  // Events must come from this port or from the named objects of the same platform;
+  // anything else, an empty list or more than kMaxWaitEvents throws std::invalid_argument.
   virtual std::optional<size_t> WaitAny(std::span<Event* const> events, uint32_t timeoutMs) = 0;
   virtual void Sleep(uint32_t ms) = 0;
 };
