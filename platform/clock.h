@@ -7,6 +7,10 @@
 
 namespace corvane::platform {
 
+// SetTimer's limits: shorter intervals are raised to this, on both adapters.
+inline constexpr uint32_t kMinimumTimerIntervalMs = 10;
+inline constexpr uint32_t kMaximumTimerIntervalMs = 0x7FFFFFFF;
+
 // Stops when destroyed.
 class Timer {
  public:
@@ -18,7 +22,8 @@ class Clock {
   virtual ~Clock() = default;
   // Milliseconds since start, wrapping at 2^32 as GetTickCount does.
   virtual uint32_t TickCount() const = 0;
-  // `onTick` runs on the UI thread after `intervalMs`, once or every interval.
+  // `onTick` runs on the UI thread after `intervalMs`, once or every interval. Timers are
+  // started and destroyed on the UI thread (SetTimer and KillTimer require it).
   virtual std::unique_ptr<Timer> StartTimer(uint32_t intervalMs, bool periodic, std::function<void()> onTick) = 0;
 };
 

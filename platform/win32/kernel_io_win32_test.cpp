@@ -94,7 +94,6 @@ TEST(KernelIoWin32, TickCountIsTheSystemClockAndSleepWaits) {
   // Only the direction is checked: how far the clock moves depends on the machine's load.
   const uint32_t before = GetTickCount();
   const uint32_t start = io.TickCount();
-  EXPECT_GE(start - before, 0u);
   EXPECT_LT(start - before, 0x80000000u) << "the adapter's clock is behind the system's";
   io.Sleep(40);
   EXPECT_GT(io.TickCount() - start, 0u) << "Sleep returned without time passing";
