@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "app/program.h"
+#include "platform/win32/fpu_control.h"
 #include "platform/win32/win32_platform.h"
 
 namespace {
@@ -37,6 +38,8 @@ std::wstring ProgramFolder() {
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int) {
+  // Clock arithmetic may divide by zero; it must give infinities, not faults.
+  corvane::platform::SetProcessFloatingPointControl();
   corvane::platform::Win32Platform platform;
   corvane::CommandLine commandLine(Parameters());
   corvane::ProgramEnvironment environment{platform.ports, ProgramFolder(), commandLine, GetCurrentProcessId(),
