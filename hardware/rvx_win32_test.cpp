@@ -1,6 +1,8 @@
 // TRVX on the real adapters. Under Wine the service manager creates the driver service
 // but cannot start a kernel driver: the object must come up without one, quietly.
 
+#include <windows.h>
+
 #include <gtest/gtest.h>
 
 #include "hardware/rvx.h"
@@ -27,6 +29,8 @@ TEST(RvxWin32Test, WithoutAKernelDriverEverythingReadsZero) {
   platform::Win32KernelIo io;
   platform::Win32CardRegisters memory;
   RemoveDriverService(io);
+  DWORD handlesBefore = 0;
+  ASSERT_TRUE(GetProcessHandleCount(GetCurrentProcess(), &handlesBefore));
   {
     TRVX rvx(io, memory, L"C:\\windows\\temp", false, 0, 0);
     EXPECT_FALSE(rvx.DriverOpen || rvx.CardFound);
@@ -37,6 +41,9 @@ TEST(RvxWin32Test, WithoutAKernelDriverEverythingReadsZero) {
     rvx.WritePalette(Palette{});
     EXPECT_EQ(rvx.CoreClock + rvx.MemClock, 0.0);
   }
+  DWORD handlesAfter = 0;
+  ASSERT_TRUE(GetProcessHandleCount(GetCurrentProcess(), &handlesAfter));
+  EXPECT_EQ(handlesAfter, handlesBefore) << "a service or device handle was left open";
   // The installer deleted the service it could not start.
   EXPECT_FALSE(RemoveDriverService(io));
 }
