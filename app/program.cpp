@@ -1,24 +1,19 @@
 #include "app/program.h"
 
-#include "app/settings/main_ini.h"
-#include "app/settings/program_settings.h"
+#include "app/main_form.h"
 
 namespace corvane {
 
-int RunProgram(const ProgramEnvironment& environment) {
-  platform::Ports& ports = environment.ports;
-  // The mutex is held for the whole life of the first instance; a second one ends here.
-  platform::NamedMutexResult instance = ports.namedObjects.CreateNamedMutex(L"corvane");
-  if (instance.alreadyExisted) return 0;
+int RunProgram(const ProgramEnvironment& environment, MainWindowHost& host) {
+  // Held for the whole life of the process; a second instance learns it came second.
+  platform::NamedMutexResult instance = environment.ports.namedObjects.CreateNamedMutex(L"corvane");
+  const bool alreadyRunning = instance.alreadyExisted;
+  // The second instance's handle goes at once, so that the first one's ending frees the name.
+  if (alreadyRunning) instance.mutex.reset();
 
-  auto reg1 = settings::CreateProgramSettings(ports.registry);
-  auto ini = ports.iniFiles.Open(environment.programFolder + settings::kMainIniFileName);
-  const settings::MainIniSwitches switches = settings::ReadMainIniSwitches(*ini);
-  (void)switches;  // the tray menus and the overclocking start-up read these
-
-  reg1->SetValue(L"Proc_ID", static_cast<int32_t>(environment.processId));
-  reg1->SaveAll();
-  return 0;
+  TfrmMainQRX form(environment, host.Window(), alreadyRunning);
+  if (!form.FormCreate()) return 0;
+  return host.Run(form);
 }
 
 }  // namespace corvane

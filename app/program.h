@@ -1,24 +1,48 @@
 #pragma once
-// The program from process start until it settles: one instance only, settings
-// loaded, corvane.ini read, this process announced for a second instance to find.
+// The program from process start to its end: one instance only, the main form created,
+// the message loop run until the main form closes.
 
 #include <cstdint>
 #include <string>
 
 #include "app/command_line.h"
+#include "platform/card_registers.h"
+#include "platform/display_devices.h"
+#include "platform/kernel_io.h"
 #include "platform/ports.h"
 
 namespace corvane {
 
+// The hardware the program runs against: the real card, or with "/simulate" a simulated
+// one (the card, its display driver's key and the displays).
+struct HardwarePorts {
+  platform::KernelIo& kernelIo;
+  platform::CardRegisters& cardRegisters;
+  platform::DisplayDevices& displayDevices;
+};
+
 struct ProgramEnvironment {
   platform::Ports& ports;
+  HardwarePorts hardware;
   std::wstring programFolder;  // with a trailing '\'
   CommandLine commandLine;
   uint32_t processId = 0;
-  bool simulate = false;  // "/simulate": the simulated card, driver and displays
+  bool simulate = false;  // "/simulate": the tooltip says so
+};
+
+class MainFormWindow;
+class TfrmMainQRX;
+
+// The main form's real window and the message loop; ui/win32/ provides it.
+class MainWindowHost {
+ public:
+  virtual ~MainWindowHost() = default;
+  virtual MainFormWindow& Window() = 0;
+  // Delivers the window's messages to `form` until the main form has closed; the exit code.
+  virtual int Run(TfrmMainQRX& form) = 0;
 };
 
 // Exit code of the process.
-int RunProgram(const ProgramEnvironment& environment);
+int RunProgram(const ProgramEnvironment& environment, MainWindowHost& host);
 
 }  // namespace corvane
