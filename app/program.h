@@ -7,18 +7,16 @@
 
 #include "app/command_line.h"
 #include "platform/card_registers.h"
-#include "platform/display_devices.h"
 #include "platform/kernel_io.h"
 #include "platform/ports.h"
 
 namespace corvane {
 
-// The hardware the program runs against: the real card, or with "/simulate" a simulated
-// one (the card, its display driver's key and the displays).
+// The card the program runs against: the real one, or with "/simulate" a simulated one
+// (whose displays then stand in `ports` too).
 struct HardwarePorts {
   platform::KernelIo& kernelIo;
   platform::CardRegisters& cardRegisters;
-  platform::DisplayDevices& displayDevices;
 };
 
 struct ProgramEnvironment {

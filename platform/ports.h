@@ -3,10 +3,14 @@
 // The Win32 build passes the real adapters; tests and /simulate pass simulations.
 
 #include "platform/clock.h"
+#include "platform/desktop_icons.h"
+#include "platform/display_devices.h"
 #include "platform/dispatcher.h"
 #include "platform/ini_file.h"
 #include "platform/named_objects.h"
+#include "platform/notify_icon.h"
 #include "platform/registry.h"
+#include "platform/shell.h"
 #include "platform/threading.h"
 #include "platform/user_interaction.h"
 #include "platform/window_messages.h"
@@ -22,8 +26,12 @@ struct Ports {
   Dispatcher& dispatcher;
   Clock& clock;
   UserInteraction& user;
-  // The hardware ports join here as they are built: display devices and modes, driver
-  // escapes, the kernel I/O device, card registers, shell and processes, audio, disks.
+  DisplayDevices& displayDevices;
+  Shell& shell;
+  NotifyIcon& notifyIcon;
+  DesktopIcons& desktopIcons;
+  // The hardware ports join here as they are built: driver escapes, the kernel I/O
+  // device, card registers, audio, disks.
 };
 
 }  // namespace corvane::platform

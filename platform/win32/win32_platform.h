@@ -4,11 +4,15 @@
 
 #include "platform/ports.h"
 #include "platform/win32/clock_win32.h"
+#include "platform/win32/desktop_icons_win32.h"
 #include "platform/win32/dispatcher_win32.h"
+#include "platform/win32/display_devices_win32.h"
 #include "platform/win32/ini_file_win32.h"
 #include "platform/win32/message_window.h"
 #include "platform/win32/named_objects_win32.h"
+#include "platform/win32/notify_icon_win32.h"
 #include "platform/win32/registry_win32.h"
+#include "platform/win32/shell_win32.h"
 #include "platform/win32/threading_win32.h"
 #include "platform/win32/user_interaction_win32.h"
 #include "platform/win32/window_messages_win32.h"
@@ -25,8 +29,13 @@ struct Win32Platform {
   Win32Dispatcher dispatcher{messageWindow};
   Win32Clock clock{messageWindow};
   Win32UserInteraction user;
+  Win32DisplayDevices displayDevices;
+  Win32Shell shell;
+  Win32NotifyIcon notifyIcon;
+  Win32DesktopIcons desktopIcons;
 
-  Ports ports{registry, iniFiles, namedObjects, windowMessages, threading, dispatcher, clock, user};
+  Ports ports{registry, iniFiles,  namedObjects, windowMessages, threading,  dispatcher,
+              clock,    user,      displayDevices, shell,        notifyIcon, desktopIcons};
 };
 
 }  // namespace corvane::platform

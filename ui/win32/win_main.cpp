@@ -1,13 +1,20 @@
-// The Windows entry point: the real ports, the command line, then the program.
+// The Windows entry point: the real ports, the hardware (real or, with "/simulate", the
+// simulated card and displays), the main form's window, then the program.
 #include <windows.h>
 #include <shellapi.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "app/program.h"
+#include "platform/sim/hardware/sim_display_devices.h"
+#include "platform/sim/hardware/sim_machine.h"
+#include "platform/win32/card_registers_win32.h"
 #include "platform/win32/fpu_control.h"
+#include "platform/win32/kernel_io_win32.h"
 #include "platform/win32/win32_platform.h"
+#include "ui/win32/main_window.h"
 
 namespace {
 
@@ -35,6 +42,66 @@ std::wstring ProgramFolder() {
   }
 }
 
+// The ports with the simulated displays in place of the real ones.
+corvane::platform::Ports WithDisplays(const corvane::platform::Ports& p, corvane::platform::DisplayDevices& displays) {
+  return {p.registry, p.iniFiles, p.namedObjects, p.windowMessages, p.threading, p.dispatcher, p.clock,
+          p.user,     displays,   p.shell,        p.notifyIcon,     p.desktopIcons};
+}
+
+// Wine makes the display drivers' parent key afresh each session as a volatile key, and a
+// volatile key takes only volatile children. The simulated driver's keys are therefore made
+// volatile here before the simulation writes into them: they go with the session, as the
+// simulated card does.
+bool MakeSimulatedDriverKeys() {
+  for (const wchar_t* instance : {L"\\0000", L"\\0001"}) {
+    const std::wstring path = std::wstring(corvane::platform::sim::kSimVideoKey) + instance;
+    HKEY key = nullptr;
+    if (RegCreateKeyExW(HKEY_LOCAL_MACHINE, path.c_str(), 0, nullptr, REG_OPTION_VOLATILE, KEY_WRITE, nullptr, &key,
+                        nullptr) == ERROR_SUCCESS)
+      RegCloseKey(key);
+  }
+  return true;
+}
+
+// The card and the displays the program runs against.
+class Hardware {
+ public:
+  virtual ~Hardware() = default;
+  virtual corvane::HardwarePorts Card() = 0;
+  virtual corvane::platform::Ports& Ports() = 0;
+};
+
+class RealHardware final : public Hardware {
+ public:
+  explicit RealHardware(corvane::platform::Ports& ports) : ports_(ports) {}
+  corvane::HardwarePorts Card() override { return {kernelIo_, cardRegisters_}; }
+  corvane::platform::Ports& Ports() override { return ports_; }
+
+ private:
+  corvane::platform::Ports& ports_;
+  corvane::platform::Win32KernelIo kernelIo_;
+  corvane::platform::Win32CardRegisters cardRegisters_;
+};
+
+// A Radeon 9800 PRO on a simulated bus, with its displays. Its display driver's key is
+// written into the real registry under HKEY_LOCAL_MACHINE, where the program then reads
+// and writes the driver's settings as it would on the real card.
+class SimulatedHardware final : public Hardware {
+ public:
+  explicit SimulatedHardware(corvane::platform::Ports& ports)
+      : driverKeysMade_(MakeSimulatedDriverKeys()),
+        displays_(ports.registry, corvane::platform::sim::DisplayOptionsForCard(machine_.Card().Spec())),
+        ports_(WithDisplays(ports, displays_)) {}
+  corvane::HardwarePorts Card() override { return {machine_.Kernel(), machine_.Registers()}; }
+  corvane::platform::Ports& Ports() override { return ports_; }
+
+ private:
+  corvane::platform::sim::SimMachine machine_{corvane::platform::sim::kDefaultCardPreset};
+  bool driverKeysMade_;
+  corvane::platform::sim::SimDisplayDevices displays_;
+  corvane::platform::Ports ports_;
+};
+
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int) {
@@ -42,7 +109,16 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int) {
   corvane::platform::SetProcessFloatingPointControl();
   corvane::platform::Win32Platform platform;
   corvane::CommandLine commandLine(Parameters());
-  corvane::ProgramEnvironment environment{platform.ports, ProgramFolder(), commandLine, GetCurrentProcessId(),
-                                          commandLine.HasSwitch(L"simulate")};
-  return corvane::RunProgram(environment);
+  const bool simulate = commandLine.HasSwitch(L"simulate");
+
+  std::unique_ptr<Hardware> hardware;
+  if (simulate)
+    hardware = std::make_unique<SimulatedHardware>(platform.ports);
+  else
+    hardware = std::make_unique<RealHardware>(platform.ports);
+
+  corvane::ui::MainWindow window;
+  corvane::ProgramEnvironment environment{hardware->Ports(), hardware->Card(),     ProgramFolder(),
+                                          commandLine,       GetCurrentProcessId(), simulate};
+  return corvane::RunProgram(environment, window);
 }

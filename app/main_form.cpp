@@ -1,0 +1,328 @@
+#include "app/main_form.h"
+
+#include <cstdlib>
+#include <utility>
+
+#include "app/global.h"
+#include "app/menus/driver_mode.h"
+#include "app/settings/program_settings.h"
+#include "platform/registry_values.h"
+
+namespace corvane {
+namespace {
+
+// "\Registry\Machine\" in front of the driver key, which the program opens relative to
+// HKEY_LOCAL_MACHINE.
+constexpr size_t kMachinePrefixLength = 18;
+// In "PCI\VEN_vvvv&DEV_dddd&...": where the two ids stand.
+constexpr size_t kVendorIdAt = 8;
+constexpr size_t kDeviceIdAt = 17;
+constexpr wchar_t kAtiVendorText[] = L"1002";
+
+// Register offsets whose start-up values are the memory timing defaults.
+constexpr uint16_t kTimingDefaultRegisters[] = {hardware::Reg::MC_SDRAM_MODE_REG, hardware::Reg::MC_TIMING_CNTL,
+                                                hardware::Reg::MC_REFRESH_CNTL};
+constexpr const wchar_t* kTimingDefaultNames[] = {L"deft1", L"deft2", L"deft3"};
+
+constexpr uint16_t kPciDeviceIdOffset = 2;
+constexpr uint16_t kPciLatencyTimerOffset = 13;
+
+// Four hexadecimal digits; 0 for anything else.
+uint16_t ParseHexId(const std::wstring& text) {
+  if (text.size() != 4) return 0;
+  wchar_t* end = nullptr;
+  const unsigned long value = std::wcstoul(text.c_str(), &end, 16);
+  return *end == L'\0' ? static_cast<uint16_t>(value) : 0;
+}
+
+std::wstring Substring(const std::wstring& text, size_t at, size_t length) {
+  return at < text.size() ? text.substr(at, length) : std::wstring();
+}
+
+// The folder part of a path, with its trailing '\'.
+std::wstring FolderOf(const std::wstring& path) {
+  const size_t slash = path.find_last_of(L"\\:");
+  return slash == std::wstring::npos ? std::wstring() : path.substr(0, slash + 1);
+}
+
+}  // namespace
+
+std::optional<PrimaryDisplay> FindPrimaryDisplay(platform::DisplayDevices& devices) {
+  std::optional<platform::IndexedDisplayDevice> found = platform::FindPrimaryDisplayDevice(devices);
+  if (!found) return std::nullopt;
+  const platform::DisplayDevice& device = found->device;
+  PrimaryDisplay display;
+  display.deviceName = device.name;
+  display.PrimaryDeviceIndex = found->index;
+  display.DriverKeyPath = Substring(device.deviceKey, kMachinePrefixLength, std::wstring::npos);
+  const std::wstring vendor = Substring(device.deviceId, kVendorIdAt, 4);
+  display.IsAtiDevice = vendor == kAtiVendorText;
+  if (display.IsAtiDevice) {
+    display.DisplayDeviceId = ParseHexId(Substring(device.deviceId, kDeviceIdAt, 4));
+    display.DisplayVendorId = ParseHexId(vendor);
+  }
+  return display;
+}
+
+TfrmMainQRX::TfrmMainQRX(const ProgramEnvironment& environment, MainFormWindow& window, bool alreadyRunning)
+    : env_(environment),
+      window_(window),
+      alreadyRunning_(alreadyRunning) {}
+
+TfrmMainQRX::~TfrmMainQRX() {
+  // A form that ends without closing (an exception on the way) still takes its icon along.
+  if (iconAdded_ && !closed_) trayIcon_->RemoveTrayIcon();
+}
+
+bool TfrmMainQRX::FormCreate() {
+  ColorAdjustment.fill(0);
+  Profile3DApplied = false;
+  App3DRunning = false;
+
+  platform::WindowMessages& messages = env_.ports.windowMessages;
+  runMessage_ = messages.RegisterMessage(L"corvane_run");
+  taskbarCreatedMessage_ = messages.RegisterMessage(L"TaskbarCreated");
+  ForwardingInstance = false;
+
+  if (alreadyRunning_) {
+    if (LoadGameRequested()) ForwardToRunningInstance();
+    return false;
+  }
+  reg1_ = settings::CreateProgramSettings(env_.ports.registry);
+  trayIcon_ = std::make_unique<TrayIcon>(env_.ports.notifyIcon, *reg1_, env_.programFolder);
+  // Subscribed now: a "/loadgame" start broadcasts to itself further down.
+  runSubscription_ = messages.Subscribe(runMessage_, [this](uintptr_t, intptr_t) {
+    if (!ForwardingInstance) StartGameByProfile();
+  });
+  taskbarSubscription_ = messages.Subscribe(taskbarCreatedMessage_, [this](uintptr_t, intptr_t) { TaskbarCreated(); });
+
+  if (std::optional<PrimaryDisplay> primary = FindPrimaryDisplay(env_.ports.displayDevices)) display_ = *primary;
+
+  CreateDriverAccess();
+  if (!rvx_->DriverOpen) {
+    ShowError(L"无法加载低级设备驱动. 请重新启动应用程序!");
+    return false;
+  }
+  DialogOpen = false;
+  HotkeyEditorOpen = false;
+  if (!display_.IsAtiDevice) {
+    ShowError(L"未发现 ATI 设备!");
+    return false;
+  }
+
+  trayMenus_ = std::make_unique<menus::TrayMenus>(MakeMenuContext());
+  // The menu images are a strip in the support library; without it the menu has none.
+  trayMenus_->pm1.Images = ui::Picture::BitmapResource(env_.programFolder + L"support.dll", L"mainimg");
+  window_.HideMainWindow();
+  trayIcon_->SetWindow(window_.Handle());
+  trayIcon_->AddTrayIcon();
+  iconAdded_ = true;
+  if (!display_.DriverKeyPath.empty())
+    driverKey_ = env_.ports.registry.OpenKey(platform::RegistryRoot::LocalMachine, display_.DriverKeyPath, false);
+
+  trayMenus_->SetCardCaption(rvx_->CardConfigRead16(kPciDeviceIdOffset));
+  ReadDriverStorageMode();
+  trayMenus_->DetectHydraVision();
+  currentDisplayMode_ = env_.ports.displayDevices.Mode(display_.deviceName, platform::kCurrentDisplayMode);
+  StoreMemoryTimingDefaults();
+  if (reg1_->GetBool(L"ApplyHardware")) ApplyPciLatency();
+
+  ReadIniSwitches();
+  helpFile_ = env_.programFolder + ini_.helpFile;
+  // The storage mode's 3D menus and the corvane.ini hides, now that both are known.
+  trayMenus_->AdaptToStartUp();
+  HideTimings = ini_.hideTimings == 1;
+
+  reg1_->SetValue(L"Proc_ID", static_cast<int32_t>(env_.processId));
+  reg1_->SaveAll();
+  CheckForNewCard();
+
+  if (LoadGameRequested()) StoreRunProfileAndBroadcast();
+  RefreshMenuState();
+  LocateUserDataFolder();
+  return true;
+}
+
+void TfrmMainQRX::FormClose() {
+  if (closed_) return;
+  closed_ = true;
+  if (iconAdded_) trayIcon_->RemoveTrayIcon();
+  iconAdded_ = false;
+  // Nothing more to start once closing has begun.
+  runSubscription_.reset();
+  taskbarSubscription_.reset();
+  driverKey_.reset();
+  FreeDriverAccess();
+}
+
+bool TfrmMainQRX::LoadGameRequested() const {
+  return env_.commandLine.Count() >= 1 && env_.commandLine.HasSwitch(L"loadgame");
+}
+
+void TfrmMainQRX::ForwardToRunningInstance() {
+  ForwardingInstance = true;
+  reg1_ = settings::CreateProgramSettings(env_.ports.registry);
+  // The running instance owns the settings; this one only hands the profile name over.
+  reg1_->AutoSave = false;
+  reg1_->SetValue(L"RunProfile", env_.commandLine.Param(2));
+  reg1_->SaveAll();
+  // The game the running instance starts may then come to the front.
+  env_.ports.shell.AllowForeground(static_cast<uint32_t>(reg1_->GetInteger(L"Proc_ID")));
+  env_.ports.windowMessages.Broadcast(runMessage_, 0, 0);
+}
+
+void TfrmMainQRX::StoreRunProfileAndBroadcast() {
+  reg1_->SetValue(L"RunProfile", env_.commandLine.Param(2));
+  reg1_->SaveAll();
+  // Received here too, once the message loop runs.
+  env_.ports.windowMessages.Broadcast(runMessage_, 0, 0);
+}
+
+void TfrmMainQRX::StartGameByProfile() {
+  // The forwarding instance wrote "RunProfile" behind this store's back.
+  reg1_->LoadAll();
+  const std::wstring name = ui::StripAmpersands(reg1_->GetString(L"RunProfile"));
+  auto key = env_.ports.registry.OpenKey(platform::RegistryRoot::CurrentUser,
+                                         global::ProfilesRoot + L"Games" + L"\\" + name, true);
+  if (!key) return;
+  const std::wstring file = platform::ReadRegString(*key, L"File").value_or(L"");
+  if (file.empty()) return;
+  platform::ShellExecuteRequest request;
+  request.verb = L"open";
+  request.file = file;
+  request.parameters = platform::ReadRegString(*key, L"File_Params").value_or(L"");
+  request.directory = FolderOf(file);
+  request.show = platform::ShowCommand::Show;
+  env_.ports.shell.Execute(request);
+}
+
+void TfrmMainQRX::TaskbarCreated() {
+  // The new shell knows nothing of the old icon.
+  trayIcon_->RemoveTrayIcon();
+  trayIcon_->AddTrayIcon();
+  iconAdded_ = true;
+  RefreshMenuState();
+}
+
+void TfrmMainQRX::RefreshMenuState() {
+  if (trayMenus_) trayMenus_->RefreshMenuState();
+}
+
+void TfrmMainQRX::UpdateTrayTip() {
+  TrayTipInputs inputs;
+  if (rvx_) {
+    inputs.coreClockMhz = rvx_->CoreClock;
+    inputs.memClockMhz = rvx_->MemClock;
+  }
+  inputs.showDdr = reg1_->GetBool(L"ShowDDR");
+  inputs.aceMode = AceMode;
+  inputs.simulated = env_.simulate;
+  inputs.quality = Quality;
+  trayIcon_->UpdateTrayTip(inputs);
+}
+
+void TfrmMainQRX::TrayCallback(uint32_t mouseMessage) {
+  const TrayMenuChoice choice = MenuForTrayClick(mouseMessage, reg1_->GetBool(L"swap_buttons"));
+  if (choice == TrayMenuChoice::None || !trayMenus_) return;
+  window_.BringToForeground();
+  const ScreenPoint at = window_.CursorPosition();
+  window_.PopupMenu(choice == TrayMenuChoice::MainMenu ? trayMenus_->pm1 : trayMenus_->pm2, at);
+  trayIcon_->TrayMenuDone();
+}
+
+void TfrmMainQRX::PowerBroadcast(uint32_t event) {
+  const bool resumed = event == PowerEvent::ResumeSuspend || event == PowerEvent::ResumeStandby;
+  if (!resumed) return;
+  // Standby may have reset the card's configuration space.
+  if (reg1_->GetBool(L"RestoreHardware")) ApplyPciLatency();
+}
+
+bool TfrmMainQRX::QueryEndSession() {
+  // The session may end without WM_CLOSE: let the card go and keep the settings now.
+  FreeDriverAccess();
+  reg1_->SaveAll();
+  return true;
+}
+
+bool TfrmMainQRX::ApplicationHelp(uint32_t command, uintptr_t data) {
+  if (command != kHelpContextPopup) return false;
+  window_.ShowHelp(helpFile_, command, data);
+  return true;
+}
+
+void TfrmMainQRX::Exit1Click() {
+  if (!DialogOpen) window_.Close();
+}
+
+void TfrmMainQRX::ShowError(const std::wstring& text) {
+  platform::MessageBoxRequest request;
+  request.caption = L"错误";
+  request.text = text;
+  request.icon = platform::MessageIcon::Error;
+  env_.ports.user.ShowMessage(request);
+}
+
+void TfrmMainQRX::CreateDriverAccess() {
+  rvxOwner_ = std::make_unique<hardware::TRVX>(env_.hardware.kernelIo, env_.hardware.cardRegisters,
+                                               env_.programFolder, false, display_.DisplayVendorId,
+                                               display_.DisplayDeviceId);
+  rvx_ = rvxOwner_.get();
+}
+
+void TfrmMainQRX::FreeDriverAccess() {
+  rvx_ = nullptr;
+  rvxOwner_.reset();
+}
+
+void TfrmMainQRX::ReadDriverStorageMode() {
+  AceMode = menus::ReadAceMode(env_.ports.registry, display_.DriverKeyPath);
+}
+
+void TfrmMainQRX::StoreMemoryTimingDefaults() {
+  for (size_t i = 0; i < std::size(kTimingDefaultRegisters); ++i)
+    reg1_->SetValue(kTimingDefaultNames[i], static_cast<double>(rvx_->RegRead32(kTimingDefaultRegisters[i])));
+}
+
+void TfrmMainQRX::ApplyPciLatency() {
+  if (!rvx_) return;
+  const auto latency = static_cast<uint8_t>(reg1_->GetInteger(L"PCILatency"));
+  rvx_->PciWrite8(static_cast<uint8_t>(rvx_->Bus), static_cast<uint8_t>(rvx_->Device),
+                  static_cast<uint8_t>(rvx_->Function), kPciLatencyTimerOffset, latency);
+}
+
+void TfrmMainQRX::ReadIniSwitches() {
+  auto ini = env_.ports.iniFiles.Open(env_.programFolder + settings::kMainIniFileName);
+  ini_ = settings::ReadMainIniSwitches(*ini);
+}
+
+void TfrmMainQRX::CheckForNewCard() {
+  if (!reg1_->GetBool(L"AutoLoad") || ini_.optDisableOvr == 1) return;
+  const int32_t lastDeviceId = reg1_->GetInteger(L"LastDeviceID");
+  const int32_t deviceId = rvx_->DeviceId;
+  // A profile made for another card could damage this one; the first run has nothing to compare.
+  if (lastDeviceId != 0 && lastDeviceId != deviceId) {
+    platform::MessageBoxRequest request;
+    request.caption = L"警告!";
+    request.text = L"发现新设备! 启动时超频将不会被应用!";
+    request.icon = platform::MessageIcon::Warning;
+    env_.ports.user.ShowMessage(request);
+  }
+  reg1_->SetValue(L"LastDeviceID", deviceId);
+}
+
+void TfrmMainQRX::LocateUserDataFolder() {
+  const std::wstring appData = env_.ports.shell.AppDataFolder();
+  if (!appData.empty()) userDataFolder_ = appData + L"\\corvane";
+}
+
+menus::MenuContext TfrmMainQRX::MakeMenuContext() {
+  menus::MainFormCalls calls;
+  calls.UpdateTrayTip = [this] { UpdateTrayTip(); };
+  calls.HideMainWindow = [this] { window_.HideMainWindow(); };
+  calls.TrayMenuDone = [this] { trayIcon_->TrayMenuDone(); };
+  calls.Close = [this] { Exit1Click(); };
+  return menus::MenuContext{env_.ports,   *reg1_,    rvx_,         display_.DriverKeyPath, ini_, AceMode, DialogOpen,
+                            HotkeyEditorOpen, Quality, ProfileLookupList, std::move(calls), {}, {}};
+}
+
+}  // namespace corvane

@@ -1,0 +1,169 @@
+#pragma once
+// TfrmMainQRX: the main form. It never shows; it owns everything long-lived from
+// FormCreate to FormClose (settings, the card, the tray icon and menus) and reacts to
+// what the system tells its window. ui/win32/ gives it its real window.
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/menus/tray_menus.h"
+#include "app/program.h"
+#include "app/settings/main_ini.h"
+#include "app/settings/reg_values.h"
+#include "app/tray_icon.h"
+#include "hardware/rvx.h"
+#include "platform/display_devices.h"
+#include "platform/window_handle.h"
+#include "platform/window_messages.h"
+#include "ui/menu.h"
+
+namespace corvane {
+
+struct ScreenPoint {
+  int x = 0;
+  int y = 0;
+};
+
+// What the main form needs of its window. The real one is a hidden 1x1 top-level window
+// placed off-screen; tests give a fake that records what was asked of it.
+class MainFormWindow {
+ public:
+  virtual ~MainFormWindow() = default;
+  // The handle the tray icon's clicks are sent to.
+  virtual platform::WindowHandle Handle() const = 0;
+  // Minimise and hide; the main form is never shown.
+  virtual void HideMainWindow() = 0;
+  // A popup menu only closes properly when its owner window is in the foreground.
+  virtual void BringToForeground() = 0;
+  virtual ScreenPoint CursorPosition() = 0;
+  // Shows the menu at the point and returns once it is closed and its command has run.
+  virtual void PopupMenu(ui::TPopupMenu& menu, ScreenPoint at) = 0;
+  // Closes the main form, which ends the program: FormClose runs from the window's close.
+  virtual void Close() = 0;
+  // WinHelp on the main window.
+  virtual void ShowHelp(const std::wstring& helpFile, uint32_t command, uintptr_t data) = 0;
+};
+
+// WM_POWERBROADCAST event codes after which the machine is running again.
+namespace PowerEvent {
+inline constexpr uint32_t ResumeSuspend = 7;  // PBT_APMRESUMESUSPEND
+inline constexpr uint32_t ResumeStandby = 8;  // PBT_APMRESUMESTANDBY
+}  // namespace PowerEvent
+
+// WinHelp's HELP_CONTEXTPOPUP: the one help command the form answers itself.
+inline constexpr uint32_t kHelpContextPopup = 8;
+
+// The primary display adapter as start-up found it.
+struct PrimaryDisplay {
+  std::wstring deviceName;     // "\\.\DISPLAY1"
+  std::wstring DriverKeyPath;  // below HKEY_LOCAL_MACHINE
+  uint32_t PrimaryDeviceIndex = 0;
+  bool IsAtiDevice = false;
+  uint16_t DisplayVendorId = 0;
+  uint16_t DisplayDeviceId = 0;
+};
+
+// Reads the adapter with the primary flag: its driver key without "\Registry\Machine\"
+// and the vendor and device ids from "PCI\VEN_vvvv&DEV_dddd&...". Nothing when there is
+// no primary adapter.
+std::optional<PrimaryDisplay> FindPrimaryDisplay(platform::DisplayDevices& devices);
+
+class TfrmMainQRX {
+ public:
+  // `alreadyRunning`: the mutex "corvane" existed when this process started.
+  TfrmMainQRX(const ProgramEnvironment& environment, MainFormWindow& window, bool alreadyRunning);
+  // The settings store saves its auto-stored values as the form goes.
+  ~TfrmMainQRX();
+  TfrmMainQRX(const TfrmMainQRX&) = delete;
+  TfrmMainQRX& operator=(const TfrmMainQRX&) = delete;
+
+  // The start-up sequence. False when the application terminates instead of running: a
+  // second instance (after forwarding a game request), or no driver or no ATI card.
+  bool FormCreate();
+  // The shut-down sequence, run once when the window closes.
+  void FormClose();
+
+  // --- What the window receives ---
+  void TrayCallback(uint32_t mouseMessage);
+  void PowerBroadcast(uint32_t event);
+  // WM_QUERYENDSESSION: always lets Windows end the session.
+  bool QueryEndSession();
+  // The application's help event; true means handled.
+  bool ApplicationHelp(uint32_t command, uintptr_t data);
+
+  // The tray menu's "退出".
+  void Exit1Click();
+  // The running instance's answer to "corvane_run": start the game of "RunProfile".
+  void StartGameByProfile();
+  void TaskbarCreated();
+  void UpdateTrayTip();
+  void RefreshMenuState();
+
+  // --- State other parts read ---
+  settings::TRegValues& reg1() { return *reg1_; }
+  hardware::TRVX* rvx() { return rvx_; }
+  menus::TrayMenus* TrayMenus() { return trayMenus_.get(); }
+  const PrimaryDisplay& Display() const { return display_; }
+  const std::optional<platform::DisplayMode>& CurrentDisplayMode() const { return currentDisplayMode_; }
+  const settings::MainIniSwitches& IniSwitches() const { return ini_; }
+  const std::wstring& HelpFile() const { return helpFile_; }
+  const std::wstring& UserDataFolder() const { return userDataFolder_; }
+
+  bool ForwardingInstance = false;
+  bool AceMode = false;
+  bool DialogOpen = false;
+  bool HotkeyEditorOpen = false;
+  bool Profile3DApplied = false;
+  bool App3DRunning = false;
+  bool HideTimings = false;
+  // Gamma, contrast and brightness for red, green and blue.
+  std::array<int32_t, 9> ColorAdjustment{};
+  menus::QualityCounters Quality;
+  std::vector<std::wstring> ProfileLookupList;
+
+ private:
+  bool LoadGameRequested() const;
+  void ForwardToRunningInstance();
+  void StoreRunProfileAndBroadcast();
+  void ShowError(const std::wstring& text);
+  void CreateDriverAccess();
+  void FreeDriverAccess();
+  void ReadDriverStorageMode();
+  void StoreMemoryTimingDefaults();
+  void ApplyPciLatency();
+  void ReadIniSwitches();
+  void CheckForNewCard();
+  void LocateUserDataFolder();
+  menus::MenuContext MakeMenuContext();
+
+  const ProgramEnvironment& env_;
+  MainFormWindow& window_;
+  const bool alreadyRunning_;
+  // Made by FormCreate, so that a second instance that only ends leaves the registry alone.
+  std::unique_ptr<settings::TRegValues> reg1_;
+  std::unique_ptr<TrayIcon> trayIcon_;
+
+  PrimaryDisplay display_;
+  std::optional<platform::DisplayMode> currentDisplayMode_;
+  // The card, and the plain pointer to it the menus look at (null once freed).
+  std::unique_ptr<hardware::TRVX> rvxOwner_;
+  hardware::TRVX* rvx_ = nullptr;
+  std::unique_ptr<platform::RegistryKey> driverKey_;
+  settings::MainIniSwitches ini_;
+  std::wstring helpFile_;
+  std::wstring userDataFolder_;
+  std::unique_ptr<menus::TrayMenus> trayMenus_;
+
+  uint32_t runMessage_ = 0;
+  uint32_t taskbarCreatedMessage_ = 0;
+  std::unique_ptr<platform::MessageSubscription> runSubscription_;
+  std::unique_ptr<platform::MessageSubscription> taskbarSubscription_;
+  bool iconAdded_ = false;
+  bool closed_ = false;
+};
+
+}  // namespace corvane

@@ -1,0 +1,295 @@
+#include "app/main_form.h"
+
+#include <gtest/gtest.h>
+
+#include "app/global.h"
+#include "platform/registry_values.h"
+#include "platform/sim/hardware/sim_machine.h"
+#include "platform/sim/sim_platform.h"
+
+namespace corvane {
+namespace {
+
+using platform::NotifyIconCall;
+using platform::RegistryRoot;
+namespace sim = platform::sim;
+
+constexpr platform::WindowHandle kWindow = 0x10A4;
+
+// The window as the main form sees it, with what was asked of it.
+class FakeWindow final : public MainFormWindow {
+ public:
+  explicit FakeWindow(platform::SimNotifyIcon& tray) : tray_(tray) {}
+  platform::WindowHandle Handle() const override { return kWindow; }
+  void HideMainWindow() override { trayCallsWhenHidden.push_back(tray_.Calls().size()); }
+  void BringToForeground() override { ++foregrounds; }
+  ScreenPoint CursorPosition() override { return {700, 740}; }
+  void PopupMenu(ui::TPopupMenu& menu, ScreenPoint at) override {
+    shownMenus.push_back(menu.Name);
+    EXPECT_EQ(at.x, 700);
+    EXPECT_EQ(at.y, 740);
+  }
+  void Close() override { ++closes; }
+  void ShowHelp(const std::wstring&, uint32_t, uintptr_t) override {}
+
+  std::vector<size_t> trayCallsWhenHidden;
+  std::vector<std::wstring> shownMenus;
+  int foregrounds = 0;
+  int closes = 0;
+
+ private:
+  platform::SimNotifyIcon& tray_;
+};
+
+class MainFormTest : public ::testing::Test {
+ protected:
+  platform::SimPlatform sim;
+  sim::SimMachine machine;
+  FakeWindow window{sim.notifyIcon};
+
+  ProgramEnvironment Environment(std::vector<std::wstring> parameters = {}, uint32_t processId = 4242) {
+    return ProgramEnvironment{sim.ports, {machine.Kernel(), machine.Registers()}, L"C:\\Corvane\\",
+                              CommandLine(std::move(parameters)), processId, true};
+  }
+  std::unique_ptr<platform::RegistryKey> SettingsKey(bool create = false) {
+    return sim.registry.OpenKey(RegistryRoot::CurrentUser, global::ProgramKey, create);
+  }
+  void StoreGameProfile(const std::wstring& name, const std::wstring& file, const std::wstring& parameters) {
+    auto key = sim.registry.OpenKey(RegistryRoot::CurrentUser, global::ProfilesRoot + L"Games\\" + name, true);
+    platform::WriteRegString(*key, L"File", file);
+    platform::WriteRegString(*key, L"File_Params", parameters);
+  }
+  std::vector<platform::MessageBoxRequest> Messages() const {
+    std::vector<platform::MessageBoxRequest> requests;
+    for (const auto& shown : sim.user.History()) requests.push_back(shown.request);
+    return requests;
+  }
+};
+
+TEST_F(MainFormTest, FirstStartHidesAddsTheIconThenFillsTheTipAndSavesItsSettings) {
+  const ProgramEnvironment environment = Environment();
+  TfrmMainQRX form(environment, window, false);
+  ASSERT_TRUE(form.FormCreate());
+
+  // Hidden before the icon appears; the icon says "Loading..." until the menus are built.
+  ASSERT_EQ(window.trayCallsWhenHidden, std::vector<size_t>{0});
+  const auto& calls = sim.notifyIcon.Calls();
+  ASSERT_GE(calls.size(), 2u);
+  EXPECT_EQ(calls[0].call, NotifyIconCall::Add);
+  EXPECT_EQ(calls[0].data.tip, L"Loading...");
+  EXPECT_EQ(calls.back().call, NotifyIconCall::Modify);
+  const platform::SimTrayIcon* icon = sim.notifyIcon.Find(kWindow, kTrayIconId);
+  ASSERT_NE(icon, nullptr);
+  EXPECT_EQ(icon->tip.rfind(L"Corvane (simulated)\r时钟 - ", 0), 0u) << icon->tip;
+
+  EXPECT_TRUE(form.Display().IsAtiDevice);
+  EXPECT_EQ(form.Display().DisplayVendorId, 0x1002);
+  EXPECT_EQ(form.Display().DisplayDeviceId, 0x4E48);
+  EXPECT_EQ(form.Display().DriverKeyPath, std::wstring(sim::kSimVideoKey) + L"\\0000");
+  ASSERT_TRUE(form.CurrentDisplayMode().has_value());
+  EXPECT_EQ(form.CurrentDisplayMode()->width, 1024u);
+  EXPECT_EQ(form.TrayMenus()->pm1.Item(L"miCard").Caption, L"Radeon 9800 (4e48)");
+  EXPECT_TRUE(sim.user.History().empty());
+
+  auto key = SettingsKey();
+  ASSERT_NE(key, nullptr);
+  EXPECT_EQ(platform::ReadRegDword(*key, L"Proc_ID"), 4242u);
+  // The memory timing defaults are the card's registers as found at start-up.
+  hardware::TRVX& rvx = *form.rvx();
+  EXPECT_EQ(form.reg1().GetFloat(L"deft1"), rvx.RegRead32(hardware::Reg::MC_SDRAM_MODE_REG));
+  EXPECT_EQ(form.reg1().GetFloat(L"deft2"), rvx.RegRead32(hardware::Reg::MC_TIMING_CNTL));
+  EXPECT_EQ(form.reg1().GetFloat(L"deft3"), rvx.RegRead32(hardware::Reg::MC_REFRESH_CNTL));
+  EXPECT_NE(form.reg1().GetFloat(L"deft2"), 0.0);
+}
+
+TEST_F(MainFormTest, StartEndsWithAnErrorAndNoIconWithoutDriverOrAtiCard) {
+  {
+    sim::SimMachine noDriver("9800 PRO", {sim::ServiceScenario::NoAdminRights});
+    ProgramEnvironment environment{sim.ports, {noDriver.Kernel(), noDriver.Registers()}, L"C:\\Corvane\\",
+                                   CommandLine(), 4242, false};
+    TfrmMainQRX form(environment, window, false);
+    EXPECT_FALSE(form.FormCreate());
+  }
+  // A card from another vendor as the primary display, with the driver present.
+  struct OtherVendorDisplays final : platform::DisplayDevices {
+    std::optional<platform::DisplayDevice> Device(uint32_t index) override {
+      if (index > 0) return std::nullopt;
+      return platform::DisplayDevice{L"\\\\.\\DISPLAY1", L"GeForce", platform::DisplayDeviceState::Primary,
+                                     L"PCI\\VEN_10DE&DEV_0322&SUBSYS_00000000&REV_A1",
+                                     L"\\Registry\\Machine\\System\\Video\\{X}\\0000"};
+    }
+    std::optional<platform::DisplayMode> Mode(const std::wstring&, int32_t) override { return std::nullopt; }
+    int32_t ChangeSettings(const std::wstring&, const std::optional<platform::DisplayMode>&, uint32_t) override {
+      return 0;
+    }
+  } otherVendor;
+  platform::Ports& p = sim.ports;
+  platform::Ports ports{p.registry, p.iniFiles, p.namedObjects, p.windowMessages, p.threading,  p.dispatcher,
+                        p.clock,    p.user,     otherVendor,    p.shell,          p.notifyIcon, p.desktopIcons};
+  ProgramEnvironment environment{ports, {machine.Kernel(), machine.Registers()}, L"C:\\Corvane\\", CommandLine(),
+                                 4242, false};
+  {
+    TfrmMainQRX form(environment, window, false);
+    EXPECT_FALSE(form.FormCreate());
+    EXPECT_FALSE(form.Display().IsAtiDevice);
+    EXPECT_EQ(form.Display().DisplayDeviceId, 0);
+  }
+
+  const auto messages = Messages();
+  ASSERT_EQ(messages.size(), 2u);
+  EXPECT_EQ(messages[0].text, L"无法加载低级设备驱动. 请重新启动应用程序!");
+  EXPECT_EQ(messages[1].text, L"未发现 ATI 设备!");
+  for (const auto& message : messages) {
+    EXPECT_EQ(message.caption, L"错误");
+    EXPECT_EQ(message.icon, platform::MessageIcon::Error);
+  }
+  EXPECT_TRUE(sim.notifyIcon.Calls().empty());
+  EXPECT_TRUE(window.trayCallsWhenHidden.empty());
+}
+
+TEST_F(MainFormTest, SecondStartEndsSilentlyOrHasTheRunningInstanceStartTheGame) {
+  StoreGameProfile(L"Far Cry", L"C:\\Games\\FarCry\\Bin32\\FarCry.exe", L"-devmode +map training");
+  const ProgramEnvironment first = Environment();
+  TfrmMainQRX running(first, window, false);
+  ASSERT_TRUE(running.FormCreate());
+  const size_t trayCalls = sim.notifyIcon.Calls().size();
+
+  const ProgramEnvironment plain = Environment({}, 777);
+  EXPECT_FALSE(TfrmMainQRX(plain, window, true).FormCreate());
+  EXPECT_EQ(sim.windowMessages.Pending(), 0u);
+  EXPECT_EQ(sim.notifyIcon.Calls().size(), trayCalls);
+  EXPECT_TRUE(sim.user.History().empty());
+  EXPECT_TRUE(sim.shell.ForegroundAllowed().empty());
+
+  const ProgramEnvironment loadGame = Environment({L"-LOADGAME", L"Far &Cry"}, 777);
+  EXPECT_FALSE(TfrmMainQRX(loadGame, window, true).FormCreate());
+  EXPECT_EQ(platform::ReadRegString(*SettingsKey(), L"RunProfile"), L"Far &Cry");
+  EXPECT_EQ(platform::ReadRegDword(*SettingsKey(), L"Proc_ID"), 4242u);
+  EXPECT_EQ(sim.shell.ForegroundAllowed(), std::vector<uint32_t>{4242});
+  EXPECT_TRUE(sim.shell.Starts().empty());
+
+  // The running instance gets the broadcast and looks the profile up without the '&'.
+  EXPECT_EQ(sim.windowMessages.Pump(), 1u);
+  const auto starts = sim.shell.Starts();
+  ASSERT_EQ(starts.size(), 1u);
+  EXPECT_EQ(starts[0].kind, platform::StartKind::ShellExecute);
+  EXPECT_EQ(starts[0].verb, L"open");
+  EXPECT_EQ(starts[0].file, L"C:\\Games\\FarCry\\Bin32\\FarCry.exe");
+  EXPECT_EQ(starts[0].parameters, L"-devmode +map training");
+  EXPECT_EQ(starts[0].directory, L"C:\\Games\\FarCry\\Bin32\\");
+  EXPECT_EQ(starts[0].show, platform::ShowCommand::Show);
+}
+
+TEST_F(MainFormTest, FirstStartWithLoadGameStartsTheGameOnceItsLoopRuns) {
+  StoreGameProfile(L"UT2004", L"D:\\UT2004\\System\\UT2004.exe", L"");
+  const ProgramEnvironment environment = Environment({L"/loadgame", L"UT2004"});
+  TfrmMainQRX form(environment, window, false);
+  ASSERT_TRUE(form.FormCreate());
+  EXPECT_TRUE(sim.shell.Starts().empty());
+  sim.windowMessages.Pump();
+  ASSERT_EQ(sim.shell.Starts().size(), 1u);
+  EXPECT_EQ(sim.shell.Starts()[0].directory, L"D:\\UT2004\\System\\");
+}
+
+TEST_F(MainFormTest, NewCardWarningOnlyWhenAnEarlierCardWasRecorded) {
+  for (int32_t lastDeviceId : {0, 0x4E48, 0x5148}) {
+    platform::SimPlatform fresh;
+    auto key = fresh.registry.OpenKey(RegistryRoot::CurrentUser, global::ProgramKey, true);
+    platform::WriteRegDword(*key, L"AutoLoad", 1);
+    platform::WriteRegDword(*key, L"LastDeviceID", static_cast<uint32_t>(lastDeviceId));
+    ProgramEnvironment environment{fresh.ports, {machine.Kernel(), machine.Registers()}, L"C:\\Corvane\\",
+                                   CommandLine(), 4242, false};
+    FakeWindow freshWindow(fresh.notifyIcon);
+    TfrmMainQRX form(environment, freshWindow, false);
+    ASSERT_TRUE(form.FormCreate());
+    if (lastDeviceId == 0x5148) {
+      ASSERT_EQ(fresh.user.History().size(), 1u);
+      EXPECT_EQ(fresh.user.History()[0].request.text, L"发现新设备! 启动时超频将不会被应用!");
+      EXPECT_EQ(fresh.user.History()[0].request.caption, L"警告!");
+      EXPECT_EQ(fresh.user.History()[0].request.icon, platform::MessageIcon::Warning);
+    } else {
+      EXPECT_TRUE(fresh.user.History().empty()) << lastDeviceId;
+    }
+    EXPECT_EQ(form.reg1().GetInteger(L"LastDeviceID"), 0x4E48);
+  }
+}
+
+TEST_F(MainFormTest, TrayClicksOpenTheirMenusAndGiveTheFocusBack) {
+  const ProgramEnvironment environment = Environment();
+  TfrmMainQRX form(environment, window, false);
+  ASSERT_TRUE(form.FormCreate());
+  const size_t before = sim.notifyIcon.Calls().size();
+
+  form.TrayCallback(TrayMouse::RightButtonDown);
+  form.TrayCallback(TrayMouse::LeftButtonDown);
+  form.TrayCallback(0x205);  // release: nothing
+  form.reg1().SetValue(L"swap_buttons", true);
+  form.TrayCallback(TrayMouse::RightButtonDown);
+
+  EXPECT_EQ(window.shownMenus, (std::vector<std::wstring>{L"pm1", L"pm2", L"pm2"}));
+  EXPECT_EQ(window.foregrounds, 3);
+  const auto& calls = sim.notifyIcon.Calls();
+  ASSERT_EQ(calls.size(), before + 3);
+  for (size_t i = before; i < calls.size(); ++i) {
+    EXPECT_EQ(calls[i].call, NotifyIconCall::SetFocus);
+    EXPECT_EQ(calls[i].data.id, kTrayIconId);
+  }
+}
+
+TEST_F(MainFormTest, ShellRestartBringsTheIconBackWithItsTip) {
+  const ProgramEnvironment environment = Environment();
+  TfrmMainQRX form(environment, window, false);
+  ASSERT_TRUE(form.FormCreate());
+  const std::wstring tip = sim.notifyIcon.Find(kWindow, kTrayIconId)->tip;
+
+  sim.notifyIcon.RestartShell();
+  sim.windowMessages.Broadcast(sim.windowMessages.RegisterMessage(L"TaskbarCreated"), 0, 0);
+  sim.windowMessages.Pump();
+  const platform::SimTrayIcon* icon = sim.notifyIcon.Find(kWindow, kTrayIconId);
+  ASSERT_NE(icon, nullptr);
+  EXPECT_EQ(icon->tip, tip);
+}
+
+TEST_F(MainFormTest, ResumeRestoresThePciLatencyWhenAsked) {
+  const ProgramEnvironment environment = Environment();
+  TfrmMainQRX form(environment, window, false);
+  ASSERT_TRUE(form.FormCreate());
+  form.reg1().SetValue(L"PCILatency", 0x40);
+  hardware::TRVX& rvx = *form.rvx();
+  const uint8_t atStart = rvx.CardConfigRead8(13);
+  ASSERT_NE(atStart, 0x40);
+
+  form.PowerBroadcast(PowerEvent::ResumeSuspend);  // "RestoreHardware" is off
+  EXPECT_EQ(rvx.CardConfigRead8(13), atStart);
+  form.reg1().SetValue(L"RestoreHardware", true);
+  form.PowerBroadcast(4);  // suspending, not resuming
+  EXPECT_EQ(rvx.CardConfigRead8(13), atStart);
+  form.PowerBroadcast(PowerEvent::ResumeStandby);
+  EXPECT_EQ(rvx.CardConfigRead8(13), 0x40);
+}
+
+TEST_F(MainFormTest, SessionEndAndCloseLetTheCardGoAndRemoveTheIcon) {
+  const ProgramEnvironment environment = Environment();
+  TfrmMainQRX form(environment, window, false);
+  ASSERT_TRUE(form.FormCreate());
+  form.DialogOpen = true;
+  form.Exit1Click();
+  EXPECT_EQ(window.closes, 0);
+  form.DialogOpen = false;
+  form.Exit1Click();
+  EXPECT_EQ(window.closes, 1);
+
+  form.reg1().SetValue(L"ShowDDR", true);
+  EXPECT_TRUE(form.QueryEndSession());
+  EXPECT_EQ(form.rvx(), nullptr);
+  EXPECT_EQ(platform::ReadRegDword(*SettingsKey(), L"ShowDDR"), 1u);
+  EXPECT_EQ(machine.Kernel().OpenHandleCount(), 0u);
+  form.PowerBroadcast(PowerEvent::ResumeSuspend);  // without the card: nothing to do
+
+  form.FormClose();
+  EXPECT_EQ(sim.notifyIcon.IconCount(), 0u);
+  EXPECT_EQ(sim.notifyIcon.Calls().back().call, NotifyIconCall::Delete);
+}
+
+}  // namespace
+}  // namespace corvane

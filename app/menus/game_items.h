@@ -1,0 +1,21 @@
+#pragma once
+// The game profiles under "游戏配置": one item per profile that starts the profile's game,
+// and the lookup list the application monitor matches started programs against.
+
+#include <string>
+
+#include "app/menus/menu_context.h"
+#include "ui/menu.h"
+
+namespace corvane::menus {
+
+// Separates the upper-cased file from the profile name in a lookup line.
+inline constexpr wchar_t kLookupSeparator = L'\x13';
+
+void RebuildGameItems(MenuContext& ctx, ui::TPopupMenu& pm1);
+
+// Starts the game of the named profile ("&" already removed): its "File" with its
+// "File_Params", in the file's own folder. Nothing when the profile has no file.
+void StartGameProfile(MenuContext& ctx, const std::wstring& name);
+
+}  // namespace corvane::menus

@@ -1,0 +1,99 @@
+#include "app/menus/overclocking_items.h"
+
+#include <cwchar>
+#include <iterator>
+
+#include "app/global.h"
+#include "app/menus/menu_text.h"
+#include "hardware/rvx.h"
+
+namespace corvane::menus {
+
+namespace {
+
+// The first four items (dialog, settings, card information, separator) are declared.
+constexpr size_t kDeclaredItems = 4;
+constexpr int kProfileGroup = 20;
+
+struct OverProfile {
+  double vpu = 0;
+  double mem = 0;
+  bool timing[3] = {};
+};
+
+// Reads the profile's five values while its key is open; missing ones are written back as
+// 0 so the overclocking dialog finds a complete profile.
+OverProfile ReadProfile(platform::RegistryKey& key) {
+  OverProfile profile;
+  auto read = [&key](const wchar_t* name) {
+    std::optional<double> value = ReadStoredFloat(key, name);
+    if (!value) WriteStoredFloat(key, name, 0);
+    return value.value_or(0);
+  };
+  profile.vpu = read(L"vpu");
+  profile.mem = read(L"mem");
+  profile.timing[0] = read(L"t1") != 0;
+  profile.timing[1] = read(L"t2") != 0;
+  profile.timing[2] = read(L"t3") != 0;
+  return profile;
+}
+
+}  // namespace
+
+std::wstring OverclockingCaption(const std::wstring& name, double vpu, double mem, int memoryFactor, bool t1,
+                                 bool t2, bool t3) {
+  wchar_t clocks[48];
+  std::swprintf(clocks, std::size(clocks), L" * %d:%d ", RoundHalfEven(vpu), RoundHalfEven(memoryFactor * mem));
+  return name + clocks + (t1 ? L"T1" : L"") + L" " + (t2 ? L"T2" : L"") + L" " + (t3 ? L"T3" : L"");
+}
+
+std::wstring ProfileNameFromCaption(const std::wstring& caption) {
+  size_t star = caption.find(L'*');
+  if (star == std::wstring::npos) return caption;
+  return caption.substr(0, star == 0 ? 0 : star - 1);
+}
+
+void RebuildOverclockingItems(MenuContext& ctx, ui::TPopupMenu& pm1, const ApplyProfileCall& apply) {
+  ui::TMenuItem& dialogItem = pm1.Item(L"Overcloking1");
+  hardware::TRVX* rvx = ctx.rvx;
+  if (rvx == nullptr || !rvx->DriverOpen) {
+    dialogItem.Caption = L"加载设备驱动出错!";
+    return;
+  }
+  rvx->ReadClocks();
+  const int memoryFactor = ctx.reg1.GetBool(L"ShowDDR") ? 2 : 1;
+  const int32_t core = RoundHalfEven(rvx->CoreClock);
+  const int32_t memory = RoundHalfEven(rvx->MemClock);
+
+  const std::wstring root = global::ProfilesRoot + L"over";
+  auto over = ctx.ports.registry.OpenKey(platform::RegistryRoot::CurrentUser, root, true);
+  ui::TMenuItem& menu = pm1.Item(L"Overclocking1");
+  menu.DeleteFrom(kDeclaredItems);
+  bool checked = false;
+  if (over) {
+    for (const std::wstring& name : over->SubKeyNames()) {
+      auto key = ctx.ports.registry.OpenKey(platform::RegistryRoot::CurrentUser, ChildKey(root, name), false);
+      if (!key) continue;
+      OverProfile profile = ReadProfile(*key);
+
+      auto item = std::make_unique<ui::TMenuItem>();
+      item->Caption = OverclockingCaption(name, profile.vpu, profile.mem, memoryFactor, profile.timing[0],
+                                          profile.timing[1], profile.timing[2]);
+      item->RadioItem = true;
+      item->GroupIndex = kProfileGroup;
+      item->AutoHotkeys = false;
+      // Only the first profile with the card's clocks: several may share them.
+      if (!checked && RoundHalfEven(profile.vpu) == core && RoundHalfEven(profile.mem) == memory) {
+        item->Checked = true;
+        checked = true;
+      }
+      item->OnClick = [apply](ui::TMenuItem& sender) {
+        if (apply) apply(ProfileNameFromCaption(ui::StripAmpersands(sender.Caption)));
+      };
+      menu.Add(std::move(item));
+    }
+  }
+  dialogItem.Caption = L"超频设置...";
+}
+
+}  // namespace corvane::menus

@@ -1,0 +1,79 @@
+// The tray menu is rebuilt every time the user opens it, so a user with many profiles
+// waits for it. Counted registry calls show what the refresh costs on a real registry,
+// where each call is a system call and far slower than the simulation.
+#include <benchmark/benchmark.h>
+
+#include <memory>
+#include <string>
+
+#include "app/global.h"
+#include "app/menus/menu_text.h"
+#include "app/menus/tray_menus.h"
+#include "app/settings/program_settings.h"
+#include "hardware/rvx.h"
+#include "platform/counting_registry.h"
+#include "platform/registry_values.h"
+#include "platform/sim/hardware/sim_machine.h"
+#include "platform/sim/sim_platform.h"
+
+namespace {
+
+using namespace corvane;
+using platform::RegistryRoot;
+
+void FillProfiles(platform::Registry& registry, int count) {
+  for (int i = 0; i < count; ++i) {
+    const std::wstring n = std::to_wstring(i);
+    auto game = registry.OpenKey(RegistryRoot::CurrentUser, global::ProfilesRoot + L"Games\\Game " + n, true);
+    platform::WriteRegString(*game, L"File", L"C:\\Games\\" + n + L"\\game.exe");
+    platform::WriteRegString(*game, L"File_Params", L"-fullscreen");
+    auto over = registry.OpenKey(RegistryRoot::CurrentUser, global::ProfilesRoot + L"over\\Clock " + n, true);
+    for (const wchar_t* name : {L"vpu", L"mem", L"t1", L"t2", L"t3"}) menus::WriteStoredFloat(*over, name, 300 + i);
+    registry.OpenKey(RegistryRoot::CurrentUser, global::ProfilesRoot + L"Display\\Layout " + n, true);
+  }
+}
+
+void BM_RefreshMenuState(benchmark::State& state) {
+  const int profiles = static_cast<int>(state.range(0));
+  platform::SimPlatform sim;
+  platform::CountingRegistry counting(sim.registry);
+  platform::Ports ports{counting,   sim.iniFiles,       sim.namedObjects, sim.windowMessages,
+                        sim.threading, sim.dispatcher,  sim.clock,        sim.user,
+                        sim.displayDevices, sim.shell,  sim.notifyIcon,   sim.desktopIcons};
+  FillProfiles(sim.registry, profiles);
+  platform::sim::SimMachine machine;
+  auto owner = std::make_unique<hardware::TRVX>(machine.Kernel(), machine.Registers(), L"C:\\Corvane\\", false, 0, 0);
+  hardware::TRVX* rvx = owner.get();
+  auto reg1 = settings::CreateProgramSettings(sim.registry);
+  const std::wstring driverKey = L"SYSTEM\\CurrentControlSet\\Control\\Video\\{GUID}\\0000";
+  settings::MainIniSwitches ini;
+  bool aceMode = false, dialogOpen = false, hotkeyEditorOpen = false;
+  menus::QualityCounters quality;
+  std::vector<std::wstring> lookup;
+  menus::TrayMenus menus(menus::MenuContext{.ports = ports,
+                                            .reg1 = *reg1,
+                                            .rvx = rvx,
+                                            .driverKeyPath = driverKey,
+                                            .ini = ini,
+                                            .AceMode = aceMode,
+                                            .DialogOpen = dialogOpen,
+                                            .HotkeyEditorOpen = hotkeyEditorOpen,
+                                            .quality = quality,
+                                            .ProfileLookupList = lookup,
+                                            .calls = {},
+                                            .dialogs = {},
+                                            .hooks = {}});
+  menus.RefreshMenuState();  // the first refresh writes back missing values; measure the steady state
+
+  counting.Reset();
+  for (auto _ : state) menus.RefreshMenuState();
+  const auto& counts = counting.Counts();
+  const double runs = static_cast<double>(state.iterations());
+  state.counters["registry_calls"] = static_cast<double>(counts.Total()) / runs;
+  state.counters["opens"] = static_cast<double>(counts.openKey) / runs;
+  state.counters["value_reads"] = static_cast<double>(counts.Reads()) / runs;
+  state.counters["writes"] = static_cast<double>(counts.writeValue) / runs;
+}
+BENCHMARK(BM_RefreshMenuState)->Arg(0)->Arg(100)->Unit(benchmark::kMicrosecond);
+
+}  // namespace

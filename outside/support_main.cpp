@@ -1,0 +1,10 @@
+// support.dll: the library the program loads beside itself for its menu images and the
+// about box picture (resources only, so far). Nothing to set up or tear down per process
+// or thread.
+
+#include <windows.h>
+
+BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
+  if (reason == DLL_PROCESS_ATTACH) DisableThreadLibraryCalls(instance);
+  return TRUE;
+}

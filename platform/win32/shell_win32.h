@@ -1,0 +1,21 @@
+#pragma once
+// The shell and processes through shell32, kernel32 and user32.
+
+#include "platform/shell.h"
+
+namespace corvane::platform {
+
+class Win32Shell : public Shell {
+ public:
+  bool Execute(const ShellExecuteRequest& request) override;
+  bool RunCommand(const std::wstring& commandLine, int show) override;
+  std::unique_ptr<Process> StartProcess(const std::wstring& commandLine, int show) override;
+  std::unique_ptr<Process> OpenProcess(uint32_t processId) override;
+  bool AllowForeground(uint32_t processId) override;
+  bool WindowClassExists(const std::wstring& className) override;
+  uint32_t CurrentProcessId() override;
+  std::wstring ProgramFilePath() override;
+  std::wstring AppDataFolder() override;
+};
+
+}  // namespace corvane::platform

@@ -1,0 +1,295 @@
+// corvane.exe as a user meets it, on the simulated card: it starts hidden with its icon
+// in the tray, a second start only forwards a game request to it, its tray menu opens on
+// a click (captured to a bitmap for people to look at), and closing its window ends it
+// with the settings saved. The tests run in order and share the first instance.
+//
+// Arguments: corvane.exe, record_args.exe, the bitmap to write.
+
+#include <windows.h>
+#include <shellapi.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <fstream>
+#include <optional>
+#include <sstream>
+#include <string>
+
+namespace {
+
+constexpr wchar_t kMainWindowClass[] = L"TfrmMainQRX";
+constexpr wchar_t kMainWindowText[] = L"corvane";
+constexpr wchar_t kMenuOwnerClass[] = L"CorvaneMenuOwner";
+constexpr wchar_t kPopupMenuClass[] = L"#32768";
+constexpr wchar_t kSettingsKey[] = L"SOFTWARE\\Quillon\\Corvane";
+constexpr wchar_t kGameKey[] = L"SOFTWARE\\Quillon\\Corvane\\Profiles\\Games\\Recorder";
+constexpr wchar_t kSimulatedDriverKey[] =
+    L"System\\CurrentControlSet\\Control\\Video\\{8D2B5F3A-61C4-4E0B-9A7D-3C5E21F04B96}\\0000";
+constexpr UINT kTrayIconId = 6655;
+constexpr UINT kTrayCallbackMessage = 1599;
+
+std::wstring g_corvane;
+std::wstring g_recordArgs;
+std::wstring g_screenshot;
+std::wstring g_recordFile;
+
+struct Started {
+  HANDLE process = nullptr;
+  DWORD id = 0;
+};
+Started g_first;
+
+std::wstring Widen(const char* text) {
+  const int size = MultiByteToWideChar(CP_UTF8, 0, text, -1, nullptr, 0);
+  std::wstring result(static_cast<size_t>(size > 0 ? size - 1 : 0), L'\0');
+  MultiByteToWideChar(CP_UTF8, 0, text, -1, result.data(), size);
+  return result;
+}
+
+std::string Narrow(const std::wstring& text) {
+  const int size = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr);
+  std::string result(static_cast<size_t>(size > 0 ? size - 1 : 0), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, result.data(), size, nullptr, nullptr);
+  return result;
+}
+
+Started Start(const std::wstring& arguments) {
+  std::wstring commandLine = L"\"" + g_corvane + L"\" " + arguments;
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION info{};
+  if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info))
+    return {};
+  CloseHandle(info.hThread);
+  return {info.hProcess, info.dwProcessId};
+}
+
+// The exit code, or nothing when the process still runs after `ms`.
+std::optional<DWORD> WaitForExit(HANDLE process, DWORD ms) {
+  if (WaitForSingleObject(process, ms) != WAIT_OBJECT_0) return std::nullopt;
+  DWORD code = 0;
+  GetExitCodeProcess(process, &code);
+  return code;
+}
+
+template <typename Condition>
+bool WaitFor(Condition condition, int ms) {
+  for (int waited = 0; waited < ms; waited += 100) {
+    if (condition()) return true;
+    Sleep(100);
+  }
+  return condition();
+}
+
+HWND MainWindow() { return FindWindowW(kMainWindowClass, kMainWindowText); }
+
+// A modify without any flag changes nothing and succeeds only while the icon is there.
+bool TrayIconPresent(HWND window) {
+  NOTIFYICONDATAA data{};
+  data.cbSize = NOTIFYICONDATAA_V1_SIZE;
+  data.hWnd = window;
+  data.uID = kTrayIconId;
+  return Shell_NotifyIconA(NIM_MODIFY, &data) != FALSE;
+}
+
+std::optional<std::wstring> ReadString(HKEY root, const wchar_t* path, const wchar_t* name) {
+  wchar_t value[512] = {};
+  DWORD size = sizeof value - sizeof(wchar_t);
+  DWORD type = 0;
+  HKEY key = nullptr;
+  if (RegOpenKeyExW(root, path, 0, KEY_READ, &key) != ERROR_SUCCESS) return std::nullopt;
+  const LONG result = RegQueryValueExW(key, name, nullptr, &type, reinterpret_cast<BYTE*>(value), &size);
+  RegCloseKey(key);
+  if (result != ERROR_SUCCESS || type != REG_SZ) return std::nullopt;
+  return std::wstring(value);
+}
+
+std::optional<DWORD> ReadDword(HKEY root, const wchar_t* path, const wchar_t* name) {
+  DWORD value = 0;
+  DWORD size = sizeof value;
+  DWORD type = 0;
+  HKEY key = nullptr;
+  if (RegOpenKeyExW(root, path, 0, KEY_READ, &key) != ERROR_SUCCESS) return std::nullopt;
+  const LONG result = RegQueryValueExW(key, name, nullptr, &type, reinterpret_cast<BYTE*>(&value), &size);
+  RegCloseKey(key);
+  if (result != ERROR_SUCCESS || type != REG_DWORD) return std::nullopt;
+  return value;
+}
+
+void WriteString(HKEY key, const wchar_t* name, const std::wstring& value) {
+  RegSetValueExW(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                 static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
+}
+
+void DeleteValue(const wchar_t* path, const wchar_t* name) {
+  HKEY key = nullptr;
+  if (RegOpenKeyExW(HKEY_CURRENT_USER, path, 0, KEY_SET_VALUE, &key) != ERROR_SUCCESS) return;
+  RegDeleteValueW(key, name);
+  RegCloseKey(key);
+}
+
+std::wstring FolderOf(const std::wstring& path) { return path.substr(0, path.find_last_of(L"\\/")); }
+
+// The whole screen as a 24-bit bitmap file.
+bool CaptureScreen(const std::wstring& path) {
+  const int width = GetSystemMetrics(SM_CXSCREEN);
+  const int height = GetSystemMetrics(SM_CYSCREEN);
+  HDC screen = GetDC(nullptr);
+  HDC memory = CreateCompatibleDC(screen);
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = height;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 24;
+  info.bmiHeader.biCompression = BI_RGB;
+  void* bits = nullptr;
+  HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  bool ok = false;
+  if (bitmap) {
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    ok = BitBlt(memory, 0, 0, width, height, screen, 0, 0, SRCCOPY) != FALSE;
+    GdiFlush();
+    SelectObject(memory, old);
+    const DWORD stride = (static_cast<DWORD>(width) * 3 + 3) & ~3u;
+    const DWORD imageSize = stride * static_cast<DWORD>(height);
+    BITMAPFILEHEADER file{};
+    file.bfType = 0x4D42;  // "BM"
+    file.bfOffBits = sizeof file + sizeof info.bmiHeader;
+    file.bfSize = file.bfOffBits + imageSize;
+    std::ofstream out(Narrow(path), std::ios::binary);
+    out.write(reinterpret_cast<const char*>(&file), sizeof file);
+    out.write(reinterpret_cast<const char*>(&info.bmiHeader), sizeof info.bmiHeader);
+    out.write(static_cast<const char*>(bits), imageSize);
+    ok = ok && out.good();
+    DeleteObject(bitmap);
+  }
+  DeleteDC(memory);
+  ReleaseDC(nullptr, screen);
+  return ok;
+}
+
+class ProgramEndToEnd : public ::testing::Test {
+ protected:
+  static void TearDownTestSuite() {
+    // A failed test must not leave the program running for the next run.
+    if (g_first.process && !WaitForExit(g_first.process, 0)) {
+      if (HWND window = MainWindow()) PostMessageW(window, WM_CLOSE, 0, 0);
+      if (!WaitForExit(g_first.process, 10000)) TerminateProcess(g_first.process, 1);
+    }
+    if (g_first.process) CloseHandle(g_first.process);
+    g_first = {};
+  }
+};
+
+TEST_F(ProgramEndToEnd, StartsHiddenWithItsIconInTheTray) {
+  ASSERT_EQ(MainWindow(), nullptr) << "corvane.exe is already running";
+  // The game profile the later tests start, and where its stand-in records itself.
+  HKEY game = nullptr;
+  ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, kGameKey, 0, nullptr, 0, KEY_WRITE, nullptr, &game, nullptr),
+            ERROR_SUCCESS);
+  WriteString(game, L"File", g_recordArgs);
+  WriteString(game, L"File_Params", L"alpha \"beta gamma\"");
+  RegCloseKey(game);
+  SetEnvironmentVariableW(L"CORVANE_RECORD_ARGS_FILE", g_recordFile.c_str());
+  DeleteFileW(g_recordFile.c_str());
+
+  g_first = Start(L"/simulate");
+  ASSERT_NE(g_first.process, nullptr);
+  ASSERT_TRUE(WaitFor([] { return MainWindow() != nullptr; }, 30000)) << "no main window";
+  const HWND window = MainWindow();
+  DWORD owner = 0;
+  GetWindowThreadProcessId(window, &owner);
+  EXPECT_EQ(owner, g_first.id);
+  EXPECT_FALSE(IsWindowVisible(window));
+  RECT frame{};
+  GetWindowRect(window, &frame);
+  EXPECT_EQ(frame.left, -10);
+  EXPECT_EQ(frame.right - frame.left, 1);
+  EXPECT_TRUE(WaitFor([&] { return TrayIconPresent(window); }, 10000)) << "no tray icon";
+  // The simulated display driver's key went into the real registry.
+  HKEY driver = nullptr;
+  EXPECT_EQ(RegOpenKeyExW(HKEY_LOCAL_MACHINE, kSimulatedDriverKey, 0, KEY_READ, &driver), ERROR_SUCCESS);
+  if (driver) RegCloseKey(driver);
+  // Settled: announced itself for a second instance.
+  EXPECT_TRUE(WaitFor([] { return ReadDword(HKEY_CURRENT_USER, kSettingsKey, L"Proc_ID") == g_first.id; }, 5000));
+}
+
+TEST_F(ProgramEndToEnd, SecondStartWithoutParametersEndsSilently) {
+  ASSERT_NE(MainWindow(), nullptr);
+  Started second = Start(L"/simulate");
+  ASSERT_NE(second.process, nullptr);
+  EXPECT_EQ(WaitForExit(second.process, 30000), 0u);
+  CloseHandle(second.process);
+  EXPECT_FALSE(WaitForExit(g_first.process, 0).has_value());
+  EXPECT_TRUE(TrayIconPresent(MainWindow()));
+  Sleep(1000);
+  EXPECT_EQ(GetFileAttributesW(g_recordFile.c_str()), INVALID_FILE_ATTRIBUTES) << "a game was started";
+}
+
+TEST_F(ProgramEndToEnd, RightClickOnTheIconOpensTheTrayMenu) {
+  const HWND window = MainWindow();
+  ASSERT_NE(window, nullptr);
+  SetCursorPos(760, 560);
+  PostMessageW(window, kTrayCallbackMessage, kTrayIconId, WM_RBUTTONDOWN);
+  ASSERT_TRUE(WaitFor([] { return IsWindowVisible(FindWindowW(kPopupMenuClass, nullptr)) != FALSE; }, 10000))
+      << "no menu";
+  Sleep(700);  // painted
+  EXPECT_TRUE(CaptureScreen(g_screenshot));
+  // Cancelling the menu's owner ends the menu, as clicking elsewhere would.
+  SendMessageW(FindWindowW(kMenuOwnerClass, nullptr), WM_CANCELMODE, 0, 0);
+  EXPECT_TRUE(WaitFor([] { return !IsWindowVisible(FindWindowW(kPopupMenuClass, nullptr)); }, 10000));
+  EXPECT_FALSE(WaitForExit(g_first.process, 0).has_value());
+}
+
+TEST_F(ProgramEndToEnd, SecondStartWithLoadGameMakesTheFirstStartTheGame) {
+  ASSERT_NE(MainWindow(), nullptr);
+  // The ampersand is left out when the profile is looked up.
+  Started second = Start(L"/loadgame Rec&order /simulate");
+  ASSERT_NE(second.process, nullptr);
+  EXPECT_EQ(WaitForExit(second.process, 30000), 0u);
+  CloseHandle(second.process);
+  EXPECT_EQ(ReadString(HKEY_CURRENT_USER, kSettingsKey, L"RunProfile"), L"Rec&order");
+
+  ASSERT_TRUE(WaitFor([] { return GetFileAttributesW(g_recordFile.c_str()) != INVALID_FILE_ATTRIBUTES; }, 20000))
+      << "the game was not started";
+  std::ifstream in(Narrow(g_recordFile));
+  std::string commandLine, folder;
+  std::getline(in, commandLine);
+  std::getline(in, folder);
+  EXPECT_NE(commandLine.find("alpha \"beta gamma\""), std::string::npos) << commandLine;
+  EXPECT_EQ(CompareStringW(LOCALE_INVARIANT, NORM_IGNORECASE, Widen(folder.c_str()).c_str(), -1,
+                           FolderOf(g_recordArgs).c_str(), -1),
+            CSTR_EQUAL)
+      << folder;
+  EXPECT_FALSE(WaitForExit(g_first.process, 0).has_value());
+}
+
+TEST_F(ProgramEndToEnd, CloseEndsTheProgramWithItsSettingsSaved) {
+  const HWND window = MainWindow();
+  ASSERT_NE(window, nullptr);
+  // Written back by the settings store as the main form goes.
+  DeleteValue(kSettingsKey, L"ShowDDR");
+  PostMessageW(window, WM_CLOSE, 0, 0);
+  EXPECT_EQ(WaitForExit(g_first.process, 30000), 0u);
+  EXPECT_EQ(MainWindow(), nullptr);
+  EXPECT_FALSE(TrayIconPresent(window));
+  EXPECT_EQ(ReadDword(HKEY_CURRENT_USER, kSettingsKey, L"ShowDDR"), 0u);
+  EXPECT_EQ(ReadDword(HKEY_CURRENT_USER, kSettingsKey, L"Proc_ID"), g_first.id);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  ::testing::InitGoogleTest(&argc, argv);
+  if (argc != 4) {
+    std::fprintf(stderr, "usage: %s corvane.exe record_args.exe screenshot.bmp\n", argv[0]);
+    return 2;
+  }
+  g_corvane = Widen(argv[1]);
+  g_recordArgs = Widen(argv[2]);
+  g_screenshot = Widen(argv[3]);
+  g_recordFile = g_screenshot + L".args.txt";
+  return RUN_ALL_TESTS();
+}

@@ -1,0 +1,483 @@
+#include "ui/win32/form_window.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <stdexcept>
+#include <system_error>
+
+#include "ui/win32/picture_loader.h"
+
+namespace corvane::ui::win32 {
+
+namespace {
+
+constexpr wchar_t kFormClass[] = L"CorvaneForm";
+// Below these are IDOK, IDCANCEL and the rest, which IsDialogMessage sends for Enter and Esc.
+constexpr UINT kFirstId = 100;
+// A drop-down list's window height includes the list it drops.
+constexpr int kDropDownListHeight = 200;
+
+void RegisterFormClass(WNDPROC proc) {
+  WNDCLASSEXW windowClass{};
+  windowClass.cbSize = sizeof(windowClass);
+  windowClass.lpfnWndProc = proc;
+  windowClass.hInstance = GetModuleHandleW(nullptr);
+  windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  windowClass.lpszClassName = kFormClass;
+  if (!RegisterClassExW(&windowClass) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS)
+    throw std::system_error(static_cast<int>(GetLastError()), std::system_category(), "RegisterClassExW");
+}
+
+struct WindowStyle {
+  DWORD style;
+  DWORD exStyle;
+};
+
+WindowStyle FormStyle(const ComponentDecl& decl) {
+  WindowStyle result{WS_POPUP, decl.stayOnTop ? DWORD{WS_EX_TOPMOST} : 0};
+  switch (decl.border) {
+    case FormBorder::Dialog:
+      result.style |= WS_CAPTION | WS_SYSMENU;
+      result.exStyle |= WS_EX_DLGMODALFRAME;
+      break;
+    case FormBorder::ToolWindow:
+      result.style |= WS_CAPTION | WS_SYSMENU;
+      result.exStyle |= WS_EX_TOOLWINDOW;
+      break;
+    case FormBorder::None:
+      result.exStyle |= WS_EX_TOOLWINDOW;  // no taskbar button for a bare box
+      break;
+  }
+  return result;
+}
+
+bool IsDefaultButton(const ComponentDecl& decl) { return decl.isDefault; }
+bool IsCancelButton(const ComponentDecl& decl) { return decl.isCancel; }
+
+std::wstring WindowText(HWND window) {
+  std::wstring text(static_cast<size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+  text.resize(static_cast<size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+  return text;
+}
+
+}  // namespace
+
+FormWindow::FormWindow(TForm& form, HWND owner, const FormFonts& fonts, std::function<void(std::exception_ptr)> onError)
+    : form_(form), fonts_(fonts), onError_(std::move(onError)) {
+  EnsureCommonControls();
+  RegisterFormClass(WindowProc);
+  for (const auto& component : form.Components()) controls_.push_back(Control{component.get()});
+  CreateFormWindow(owner);
+  for (size_t i = 1; i < controls_.size(); ++i) CreateControl(controls_[i]);
+  // The tabs exist only now that every sheet is made.
+  for (Control& control : controls_)
+    if (control.component->Kind() == ComponentKind::PageControl) Apply(*control.component, ComponentProperty::ItemIndex);
+  LayOut();
+}
+
+// The window goes first: its controls still show the icons and bitmaps held here.
+FormWindow::~FormWindow() { window_.reset(); }
+
+void FormWindow::CreateFormWindow(HWND owner) {
+  const TComponent& self = form_.Self();
+  const WindowStyle style = FormStyle(self.Declared());
+  RECT frame{0, 0, self.Width(), self.Height()};
+  AdjustWindowRectEx(&frame, style.style, FALSE, style.exStyle);
+  const int width = frame.right - frame.left;
+  const int height = frame.bottom - frame.top;
+  // Centred on the work area, as dialogs of this kind are.
+  RECT work{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+  SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+  const int left = work.left + (work.right - work.left - width) / 2;
+  const int top = work.top + (work.bottom - work.top - height) / 2;
+  window_.reset(CreateWindowExW(style.exStyle, kFormClass, self.Caption().c_str(), style.style, left, top, width,
+                                height, owner, nullptr, GetModuleHandleW(nullptr), this));
+  if (!window_) throw std::system_error(static_cast<int>(GetLastError()), std::system_category(), "CreateWindowExW");
+  controls_.front().handle = window_.get();
+  SendMessageW(window_.get(), WM_SETFONT, reinterpret_cast<WPARAM>(fonts_.normal), FALSE);
+}
+
+void FormWindow::CreateControl(Control& control) {
+  const TComponent& component = *control.component;
+  const ComponentDecl& decl = component.Declared();
+  const wchar_t* windowClass = nullptr;
+  DWORD style = WS_CHILD;
+  DWORD exStyle = 0;
+  HFONT font = decl.bold ? fonts_.bold : fonts_.normal;
+  switch (component.Kind()) {
+    case ComponentKind::TabSheet:
+      Apply(*control.component, ComponentProperty::Caption);  // its tab
+      return;
+    case ComponentKind::Form:
+    case ComponentKind::Timer:
+      return;
+    case ComponentKind::Button:
+      windowClass = L"BUTTON";
+      style |= WS_TABSTOP | (decl.isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON);
+      break;
+    case ComponentKind::CheckBox:
+      // Not BS_AUTOCHECKBOX: the model decides the check, the control shows it.
+      windowClass = L"BUTTON";
+      style |= WS_TABSTOP | BS_CHECKBOX;
+      break;
+    case ComponentKind::RadioButton:
+      windowClass = L"BUTTON";
+      style |= WS_TABSTOP | BS_RADIOBUTTON;
+      break;
+    case ComponentKind::GroupBox:
+      windowClass = L"BUTTON";
+      style |= BS_GROUPBOX;
+      break;
+    case ComponentKind::Label:
+      windowClass = L"STATIC";
+      style |= SS_NOTIFY | (decl.align == TextAlign::Center ? SS_CENTER
+                            : decl.align == TextAlign::Right ? SS_RIGHT
+                                                             : SS_LEFT);
+      break;
+    case ComponentKind::LinkLabel:
+      windowClass = L"STATIC";
+      style |= SS_NOTIFY | SS_NOPREFIX;
+      font = fonts_.link;
+      break;
+    case ComponentKind::Panel:
+      windowClass = L"STATIC";
+      style |= SS_CENTER | SS_CENTERIMAGE | (decl.framed ? WS_BORDER : 0);
+      break;
+    case ComponentKind::Image:
+      windowClass = L"STATIC";
+      style |= SS_NOTIFY | SS_CENTERIMAGE | (component.GetPicture().type == Picture::Type::Bitmap ? SS_BITMAP : SS_ICON);
+      break;
+    case ComponentKind::Edit:
+      windowClass = L"EDIT";
+      exStyle = WS_EX_CLIENTEDGE;
+      style |= WS_TABSTOP | ES_AUTOHSCROLL | (decl.readOnly ? ES_READONLY : 0) |
+               (decl.multiLine ? ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN | WS_VSCROLL : 0);
+      break;
+    case ComponentKind::ComboBox:
+      windowClass = L"COMBOBOX";
+      style |= WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST;
+      break;
+    case ComponentKind::ListBox:
+      windowClass = L"LISTBOX";
+      exStyle = WS_EX_CLIENTEDGE;
+      style |= WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT;
+      break;
+    case ComponentKind::TrackBar:
+      windowClass = TRACKBAR_CLASSW;
+      style |= WS_TABSTOP | TBS_AUTOTICKS | (decl.vertical ? TBS_VERT : TBS_HORZ);
+      break;
+    case ComponentKind::PageControl:
+      windowClass = WC_TABCONTROLW;
+      // Its pages' controls are its siblings, drawn over it.
+      style |= WS_TABSTOP | WS_CLIPSIBLINGS;
+      break;
+  }
+  const UINT id = kFirstId + static_cast<UINT>(&control - controls_.data());
+  control.handle = CreateWindowExW(exStyle, windowClass, L"", style, 0, 0, 0, 0, window_.get(),
+                                   reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
+  if (!control.handle) throw std::system_error(static_cast<int>(GetLastError()), std::system_category(), "CreateWindowExW");
+  SendMessageW(control.handle, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  FillControl(control);
+}
+
+void FormWindow::FillControl(Control& control) {
+  for (ComponentProperty what : {ComponentProperty::Caption, ComponentProperty::Enabled, ComponentProperty::Checked,
+                                 ComponentProperty::Range, ComponentProperty::Position, ComponentProperty::Items,
+                                 ComponentProperty::ItemIndex, ComponentProperty::Text, ComponentProperty::Picture})
+    Apply(*control.component, what);
+  if (control.component->Kind() == ComponentKind::Edit && control.component->Declared().maxLength > 0)
+    SendMessageW(control.handle, EM_LIMITTEXT, static_cast<WPARAM>(control.component->Declared().maxLength), 0);
+}
+
+HWND FormWindow::ControlOf(const TComponent& component) const {
+  for (const Control& control : controls_)
+    if (control.component == &component) return control.handle;
+  return nullptr;
+}
+
+FormWindow::Control& FormWindow::ControlFor(const TComponent& component) {
+  for (Control& control : controls_)
+    if (control.component == &component) return control;
+  throw std::logic_error("component of another form");
+}
+
+FormWindow::Control* FormWindow::ControlById(UINT id) {
+  if (id < kFirstId || id - kFirstId >= controls_.size()) return nullptr;
+  return &controls_[id - kFirstId];
+}
+
+FormWindow::Control* FormWindow::ControlByHandle(HWND handle) {
+  for (Control& control : controls_)
+    if (handle && control.handle == handle) return &control;
+  return nullptr;
+}
+
+POINT FormWindow::ClientOrigin(const TComponent& component) const {
+  const TComponent* parent = component.Parent();
+  if (!parent || parent->Kind() == ComponentKind::Form) return {component.Left(), component.Top()};
+  if (parent->Kind() == ComponentKind::TabSheet) {
+    // A sheet fills its page control's display area; its own position is not used.
+    const TComponent* pageControl = parent->Parent();
+    POINT origin = ClientOrigin(*pageControl);
+    RECT display{0, 0, pageControl->Width(), pageControl->Height()};
+    if (HWND tabs = ControlOf(*pageControl)) TabCtrl_AdjustRect(tabs, FALSE, &display);
+    return {origin.x + display.left + component.Left(), origin.y + display.top + component.Top()};
+  }
+  const POINT origin = ClientOrigin(*parent);
+  return {origin.x + component.Left(), origin.y + component.Top()};
+}
+
+void FormWindow::LayOut() {
+  for (size_t i = 1; i < controls_.size(); ++i) {
+    Control& control = controls_[i];
+    if (!control.handle) continue;
+    const POINT origin = ClientOrigin(*control.component);
+    int height = control.component->Height();
+    if (control.component->Kind() == ComponentKind::ComboBox) height += kDropDownListHeight;
+    MoveWindow(control.handle, origin.x, origin.y, control.component->Width(), height, TRUE);
+  }
+  ShowShowingControls();
+}
+
+void FormWindow::ShowShowingControls() {
+  for (size_t i = 1; i < controls_.size(); ++i)
+    if (controls_[i].handle) ShowWindow(controls_[i].handle, controls_[i].component->Showing() ? SW_SHOWNA : SW_HIDE);
+}
+
+void FormWindow::LoadPicture(Control& control) {
+  const Picture& picture = control.component->GetPicture();
+  const int size = std::min(control.component->Width(), control.component->Height());
+  control.icon = LoadPictureIcon(picture, size > 0 ? size : 32);
+  control.bitmap = LoadPictureBitmap(picture);
+  if (control.icon)
+    SendMessageW(control.handle, STM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(control.icon.get()));
+  else
+    SendMessageW(control.handle, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(control.bitmap.get()));
+}
+
+void FormWindow::Apply(TComponent& component, ComponentProperty what) {
+  Control& control = ControlFor(component);
+  const bool wasApplying = applyingModel_;
+  applyingModel_ = true;
+  const HWND handle = control.handle;
+  const ComponentKind kind = component.Kind();
+  switch (what) {
+    case ComponentProperty::Caption:
+      if (kind == ComponentKind::TabSheet) {
+        // A sheet's caption is its tab's text; the tabs are in sheet order.
+        const TComponent* pageControl = component.Parent();
+        int index = 0;
+        for (const auto& other : form_.Components()) {
+          if (other.get() == &component) break;
+          if (other->Parent() == pageControl && other->Kind() == ComponentKind::TabSheet) ++index;
+        }
+        if (HWND tabs = ControlOf(*pageControl)) {
+          TCITEMW item{};
+          item.mask = TCIF_TEXT;
+          item.pszText = const_cast<wchar_t*>(component.Caption().c_str());
+          if (!TabCtrl_SetItem(tabs, index, &item)) TabCtrl_InsertItem(tabs, index, &item);
+        }
+      } else if (handle && kind != ComponentKind::Edit && kind != ComponentKind::ComboBox &&
+                 kind != ComponentKind::ListBox && kind != ComponentKind::TrackBar && kind != ComponentKind::Image) {
+        SetWindowTextW(handle, component.Caption().c_str());
+      }
+      break;
+    case ComponentProperty::Enabled:
+      if (handle && kind != ComponentKind::Form) EnableWindow(handle, component.Enabled());
+      break;
+    case ComponentProperty::Visible:
+      if (kind != ComponentKind::Form) ShowShowingControls();
+      break;
+    case ComponentProperty::Checked:
+      if (kind == ComponentKind::CheckBox || kind == ComponentKind::RadioButton)
+        SendMessageW(handle, BM_SETCHECK, component.Checked() ? BST_CHECKED : BST_UNCHECKED, 0);
+      break;
+    case ComponentProperty::Bounds:
+      if (kind == ComponentKind::Form) {
+        RECT frame{0, 0, component.Width(), component.Height()};
+        AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongPtrW(handle, GWL_STYLE)), FALSE,
+                           static_cast<DWORD>(GetWindowLongPtrW(handle, GWL_EXSTYLE)));
+        SetWindowPos(handle, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+      }
+      LayOut();
+      break;
+    case ComponentProperty::Range:
+      if (kind == ComponentKind::TrackBar) {
+        SendMessageW(handle, TBM_SETRANGEMIN, FALSE, component.Min());
+        SendMessageW(handle, TBM_SETRANGEMAX, TRUE, component.Max());
+        SendMessageW(handle, TBM_SETTICFREQ, static_cast<WPARAM>(std::max(1, component.Declared().frequency)), 0);
+      }
+      break;
+    case ComponentProperty::Position:
+      if (kind == ComponentKind::TrackBar) SendMessageW(handle, TBM_SETPOS, TRUE, component.Position());
+      break;
+    case ComponentProperty::Items:
+      if (kind == ComponentKind::ComboBox || kind == ComponentKind::ListBox) {
+        const bool combo = kind == ComponentKind::ComboBox;
+        SendMessageW(handle, combo ? CB_RESETCONTENT : LB_RESETCONTENT, 0, 0);
+        for (const std::wstring& item : component.Items())
+          SendMessageW(handle, combo ? CB_ADDSTRING : LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
+        // The sorted styles are not used, so item n of the model is item n of the control.
+        SendMessageW(handle, combo ? CB_SETCURSEL : LB_SETCURSEL, static_cast<WPARAM>(component.ItemIndex()), 0);
+      }
+      break;
+    case ComponentProperty::ItemIndex:
+      if (kind == ComponentKind::ComboBox)
+        SendMessageW(handle, CB_SETCURSEL, static_cast<WPARAM>(component.ItemIndex()), 0);
+      else if (kind == ComponentKind::ListBox)
+        SendMessageW(handle, LB_SETCURSEL, static_cast<WPARAM>(component.ItemIndex()), 0);
+      else if (kind == ComponentKind::PageControl) {
+        TabCtrl_SetCurSel(handle, component.ItemIndex());
+        ShowShowingControls();
+      }
+      break;
+    case ComponentProperty::Text:
+      if (kind == ComponentKind::Edit && WindowText(handle) != component.Text())
+        SetWindowTextW(handle, component.Text().c_str());
+      break;
+    case ComponentProperty::Picture:
+      if (kind == ComponentKind::Image) LoadPicture(control);
+      break;
+    case ComponentProperty::Tag:
+    case ComponentProperty::ImageIndex:
+    case ComponentProperty::Interval:
+    case ComponentProperty::Address:
+    case ComponentProperty::ModalResult:
+      break;
+  }
+  applyingModel_ = wasApplying;
+}
+
+void FormWindow::Guarded(const std::function<void()>& action) {
+  try {
+    action();
+  } catch (...) {
+    onError_(std::current_exception());
+  }
+}
+
+void FormWindow::ClickButtonWhere(bool (*which)(const ComponentDecl&)) {
+  for (size_t i = 1; i < controls_.size(); ++i) {
+    TComponent& component = *controls_[i].component;
+    if (component.Kind() == ComponentKind::Button && which(component.Declared()) && component.Enabled() &&
+        component.Showing())
+      return component.Click();
+  }
+  if (which == IsCancelButton) form_.Close();
+}
+
+void FormWindow::OnCommand(UINT id, UINT code, HWND source) {
+  if (!source) {
+    // Enter and Esc, as IsDialogMessage reports them.
+    if (id == IDOK) ClickButtonWhere(IsDefaultButton);
+    if (id == IDCANCEL) ClickButtonWhere(IsCancelButton);
+    return;
+  }
+  Control* control = ControlById(id);
+  if (!control || applyingModel_) return;
+  TComponent& component = *control->component;
+  switch (component.Kind()) {
+    case ComponentKind::Button:
+    case ComponentKind::CheckBox:
+    case ComponentKind::RadioButton:
+      if (code == BN_CLICKED) component.Click();
+      // A refused click (the model said no) leaves the control as the model has it.
+      Apply(component, ComponentProperty::Checked);
+      break;
+    case ComponentKind::Label:
+    case ComponentKind::LinkLabel:
+    case ComponentKind::Image:
+      if (code == STN_CLICKED) component.Click();
+      break;
+    case ComponentKind::ComboBox:
+      if (code == CBN_SELCHANGE)
+        component.UserSelect(static_cast<int>(SendMessageW(control->handle, CB_GETCURSEL, 0, 0)));
+      break;
+    case ComponentKind::ListBox:
+      if (code == LBN_SELCHANGE)
+        component.UserSelect(static_cast<int>(SendMessageW(control->handle, LB_GETCURSEL, 0, 0)));
+      break;
+    case ComponentKind::Edit:
+      if (code == EN_CHANGE) component.UserSetText(WindowText(control->handle));
+      break;
+    default:
+      break;
+  }
+}
+
+LRESULT FormWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_COMMAND:
+      Guarded([&] { OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam)); });
+      return 0;
+    case WM_HSCROLL:
+    case WM_VSCROLL:
+      if (Control* control = ControlByHandle(reinterpret_cast<HWND>(lParam));
+          control && control->component->Kind() == ComponentKind::TrackBar && !applyingModel_) {
+        Guarded([&] {
+          TComponent& trackBar = *control->component;
+          trackBar.UserSetPosition(static_cast<int>(SendMessageW(control->handle, TBM_GETPOS, 0, 0)));
+          // A refused move (disabled, or clamped by the model) snaps back.
+          if (SendMessageW(control->handle, TBM_GETPOS, 0, 0) != trackBar.Position())
+            Apply(trackBar, ComponentProperty::Position);
+        });
+        return 0;
+      }
+      break;
+    case WM_NOTIFY: {
+      const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+      if (header->code == static_cast<UINT>(TCN_SELCHANGE) && !applyingModel_) {
+        if (Control* control = ControlByHandle(header->hwndFrom))
+          Guarded([&] { control->component->UserSelect(TabCtrl_GetCurSel(header->hwndFrom)); });
+        return 0;
+      }
+      break;
+    }
+    case WM_CTLCOLORSTATIC:
+      if (Control* control = ControlByHandle(reinterpret_cast<HWND>(lParam));
+          control && control->component->Kind() == ComponentKind::LinkLabel) {
+        const HDC dc = reinterpret_cast<HDC>(wParam);
+        SetTextColor(dc, RGB(0, 0, 255));
+        SetBkMode(dc, TRANSPARENT);
+        return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+      }
+      break;
+    case WM_SETCURSOR:
+      if (Control* control = ControlByHandle(reinterpret_cast<HWND>(wParam));
+          control && control->component->Kind() == ComponentKind::LinkLabel) {
+        SetCursor(LoadCursorW(nullptr, IDC_HAND));
+        return TRUE;
+      }
+      break;
+    case DM_GETDEFID:
+      for (size_t i = 1; i < controls_.size(); ++i)
+        if (controls_[i].component->Declared().isDefault && controls_[i].component->Kind() == ComponentKind::Button)
+          return MAKELRESULT(kFirstId + i, DC_HASDEFID);
+      return 0;
+    case WM_CLOSE:
+      Guarded([&] { form_.Close(); });
+      return 0;
+    default:
+      break;
+  }
+  return DefWindowProcW(window_.get(), message, wParam, lParam);
+}
+
+LRESULT CALLBACK FormWindow::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
+  if (message == WM_NCCREATE) {
+    const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+  }
+  auto* self = reinterpret_cast<FormWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  // window_ is set once CreateWindowExW returns; messages before that are the defaults.
+  if (!self || !self->window_ || message == WM_NCDESTROY) {
+    if (message == WM_NCDESTROY) SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+    return DefWindowProcW(hwnd, message, wParam, lParam);
+  }
+  return self->Handle(message, wParam, lParam);
+}
+
+}  // namespace corvane::ui::win32

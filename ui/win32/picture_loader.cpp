@@ -1,0 +1,63 @@
+#include "ui/win32/picture_loader.h"
+
+namespace corvane::ui::win32 {
+
+namespace {
+
+// The executable's resources, or the library's loaded as data only: its code never runs.
+struct ResourceModule {
+  HMODULE handle = nullptr;
+  UniqueModule owned;
+};
+
+ResourceModule OpenResources(const Picture& picture) {
+  if (picture.module.empty()) return {GetModuleHandleW(nullptr), nullptr};
+  HMODULE library = LoadLibraryExW(picture.module.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+  return {library, UniqueModule(library)};
+}
+
+// String names would not outlive the enumeration; the program's icons are numbered.
+BOOL CALLBACK TakeFirstNumberedName(HMODULE, LPCWSTR, LPWSTR name, LONG_PTR out) {
+  if (!IS_INTRESOURCE(name)) return TRUE;
+  *reinterpret_cast<LPCWSTR*>(out) = name;
+  return FALSE;
+}
+
+}  // namespace
+
+UniqueIcon LoadPictureIcon(const Picture& picture, int size) {
+  if (picture.type != Picture::Type::Icon) return nullptr;
+  ResourceModule module = OpenResources(picture);
+  if (!module.handle) return nullptr;
+  HICON icon = nullptr;
+  LPCWSTR name = picture.resource.empty() ? nullptr : picture.resource.c_str();
+  if (!name) {
+    LPCWSTR first = nullptr;
+    EnumResourceNamesW(module.handle, RT_GROUP_ICON, TakeFirstNumberedName, reinterpret_cast<LONG_PTR>(&first));
+    name = first;
+  }
+  if (name)
+    icon = static_cast<HICON>(LoadImageW(module.handle, name, IMAGE_ICON, size, size, LR_DEFAULTCOLOR));
+  if (!icon && picture.module.empty())
+    icon = static_cast<HICON>(CopyImage(LoadIconW(nullptr, IDI_APPLICATION), IMAGE_ICON, size, size, 0));
+  return UniqueIcon(icon);
+}
+
+UniqueBitmap LoadPictureBitmap(const Picture& picture) {
+  if (picture.type != Picture::Type::Bitmap || picture.resource.empty()) return nullptr;
+  ResourceModule module = OpenResources(picture);
+  if (!module.handle) return nullptr;
+  // A copy that does not depend on the module staying loaded.
+  return UniqueBitmap(static_cast<HBITMAP>(
+      LoadImageW(module.handle, picture.resource.c_str(), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+}
+
+void EnsureCommonControls() {
+  static const bool done = [] {
+    INITCOMMONCONTROLSEX init{sizeof(init), ICC_WIN95_CLASSES};
+    return InitCommonControlsEx(&init) != FALSE;
+  }();
+  (void)done;
+}
+
+}  // namespace corvane::ui::win32
