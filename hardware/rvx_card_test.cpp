@@ -76,7 +76,7 @@ TEST(RvxMapTest, MapsRegistersFrameBufferAndBiosAndUnmapsInThatOrder) {
 
 TEST(RvxMapTest, AnUnassignedRegisterBaseIsNotMapped) {
   // Mapping physical page 0 would send PLL index writes into system memory.
-  sim::CardSpec card = *sim::FindCardPreset("9800 PRO");
+  sim::CardSetup card = *sim::FindCardPreset("9800 PRO");
   card.registerBar = 0;
   sim::SimMachine machine(card);
   auto rvx = MakeRvx(machine);
@@ -96,7 +96,7 @@ TEST(RvxBiosTest, BothLayoutsGiveTheDefaultClocksAndReference) {
   EXPECT_EQ(MakeRvx(legacy)->PllInfo[1], 48);  // the block is copied whole
 
   // ATOM: the firmware table has no reference divider; the PLL's is taken.
-  sim::CardSpec card = *sim::FindCardPreset("X800 XT PE");
+  sim::CardSetup card = *sim::FindCardPreset("X800 XT PE");
   card.refDivider = 10;
   sim::SimMachine atom(card);
   EXPECT_TRUE(IsAtomBiosChip(MakeRvx(atom)->DeviceId));
@@ -118,7 +118,7 @@ class RvxBadBiosTest : public ::testing::TestWithParam<BadBios> {};
 
 TEST_P(RvxBadBiosTest, ATableOutsideTheMappingLeavesThePllDataZero) {
   const BadBios& bad = GetParam();
-  sim::CardSpec card = *sim::FindCardPreset(bad.preset);
+  sim::CardSetup card = *sim::FindCardPreset(bad.preset);
   sim::PutWord(card.biosImage, bad.pointerAt, bad.pointer);
   for (uint32_t i = 0; i < bad.tableSize && bad.pointer + i < 0xFFFF; ++i)
     card.biosImage[bad.pointer + i] = card.biosImage[bad.tableFrom + i];

@@ -11,8 +11,8 @@ namespace {
 using namespace testing;
 
 // A 9800 PRO whose PLL runs the given dividers and post-divider source selects.
-sim::CardSpec Card(uint8_t refDiv, uint8_t coreFeedback, uint8_t memFeedback, uint8_t coreSelect, uint8_t memSelect) {
-  sim::CardSpec card = *sim::FindCardPreset("9800 PRO");
+sim::CardSetup Card(uint8_t refDiv, uint8_t coreFeedback, uint8_t memFeedback, uint8_t coreSelect, uint8_t memSelect) {
+  sim::CardSetup card = *sim::FindCardPreset("9800 PRO");
   card.refDivider = refDiv;
   card.coreFeedbackDivider = coreFeedback;
   card.memFeedbackDivider = memFeedback;

@@ -90,7 +90,7 @@ class SimulatedHardware final : public Hardware {
  public:
   explicit SimulatedHardware(corvane::platform::Ports& ports)
       : driverKeysMade_(MakeSimulatedDriverKeys()),
-        displays_(ports.registry, corvane::platform::sim::DisplayOptionsForCard(machine_.Card().Spec())),
+        displays_(ports.registry, corvane::platform::sim::DisplayOptionsForCard(machine_.Card().Setup())),
         ports_(WithDisplays(ports, displays_)) {}
   corvane::HardwarePorts Card() override { return {machine_.Kernel(), machine_.Registers()}; }
   corvane::platform::Ports& Ports() override { return ports_; }

@@ -66,7 +66,7 @@ TEST(SimBiosImage, PresetTablesParseToTheirClocksAndAgreeWithThePll) {
     EXPECT_EQ(machine.Memory().FaultCount(), 0u);
 
     const SimRadeon& card = machine.Card();
-    EXPECT_EQ(card.Spec().refClock, parsed.refClock);
+    EXPECT_EQ(card.Setup().refClock, parsed.refClock);
     EXPECT_EQ(card.Registers().Pll(radeon_pll::kMpllRefFbDiv) & 0xFF, 12u);
     EXPECT_LE(std::abs(card.MemClockMhz() - parsed.mem / 100.0), 0.5);
     // With synchronous clocks the core runs at the memory clock.
@@ -76,10 +76,10 @@ TEST(SimBiosImage, PresetTablesParseToTheirClocksAndAgreeWithThePll) {
 }
 
 TEST(SimBiosImage, HandMadeImageWithAPointerOffTheEnd) {
-  CardSpec spec = *FindCardPreset("9800 PRO");
-  spec.biosImage = BuildLegacyBios({38000, 34000, 2700, 12});
-  PutWord(spec.biosImage, kHeaderPointer, 0xFFF0);
-  SimMachine machine(spec);
+  CardSetup setup = *FindCardPreset("9800 PRO");
+  setup.biosImage = BuildLegacyBios({38000, 34000, 2700, 12});
+  PutWord(setup.biosImage, kHeaderPointer, 0xFFF0);
+  SimMachine machine(setup);
   TestDriver driver(machine);
   const uint32_t bios = driver.Map(0xC0000, 0xFFFF);
   CardRegisters& io = machine.Registers();
@@ -89,8 +89,8 @@ TEST(SimBiosImage, HandMadeImageWithAPointerOffTheEnd) {
   EXPECT_EQ(machine.Memory().FaultCount(), 1u);
 
   // A short image is padded with zeros to the full 64 KB.
-  spec.biosImage = {0x55, 0xAA, 0x01};
-  SimMachine tiny(spec);
+  setup.biosImage = {0x55, 0xAA, 0x01};
+  SimMachine tiny(setup);
   TestDriver tinyDriver(tiny);
   const uint32_t tinyBios = tinyDriver.Map(0xC0000, 0xFFFF);
   EXPECT_EQ(tiny.Registers().Read16(tinyBios, 0), 0xAA55u);

@@ -11,8 +11,8 @@ constexpr uint32_t kGddr3 = 0, kDdrSdram = 2;
 constexpr uint32_t kBus128 = 1, kBus256 = 2;
 constexpr uint32_t kPipes4 = 0 << 1, kPipes8 = 3 << 1, kPipes16 = 7 << 1;
 
-CardSpec Radeon9800Pro() {
-  CardSpec card;
+CardSetup Radeon9800Pro() {
+  CardSetup card;
   card.name = "9800 PRO";
   card.deviceId = 0x4E48;
   card.secondaryDeviceId = 0x4E68;
@@ -37,8 +37,8 @@ CardSpec Radeon9800Pro() {
   return card;
 }
 
-CardSpec RadeonX800XtPe() {
-  CardSpec card;
+CardSetup RadeonX800XtPe() {
+  CardSetup card;
   card.name = "X800 XT PE";
   card.deviceId = 0x4A50;
   card.secondaryDeviceId = 0x4A70;
@@ -64,8 +64,8 @@ CardSpec RadeonX800XtPe() {
   return card;
 }
 
-CardSpec Radeon9600Sync() {
-  CardSpec card;
+CardSetup Radeon9600Sync() {
+  CardSetup card;
   card.name = "9600 SYNC";
   card.deviceId = 0x4150;
   card.secondaryDeviceId = 0x4170;
@@ -92,7 +92,7 @@ CardSpec Radeon9600Sync() {
 
 struct Preset {
   std::string_view name;
-  CardSpec (*make)();
+  CardSetup (*make)();
 };
 
 constexpr Preset kPresets[] = {
@@ -103,7 +103,7 @@ constexpr Preset kPresets[] = {
 
 }  // namespace
 
-std::optional<CardSpec> FindCardPreset(std::string_view name) {
+std::optional<CardSetup> FindCardPreset(std::string_view name) {
   for (const Preset& preset : kPresets)
     if (preset.name == name) return preset.make();
   return std::nullopt;

@@ -18,7 +18,7 @@ namespace corvane::platform::sim {
 inline constexpr std::string_view kDefaultCardPreset = "9800 PRO";
 
 // Nothing for an unknown name.
-std::optional<CardSpec> FindCardPreset(std::string_view name);
+std::optional<CardSetup> FindCardPreset(std::string_view name);
 std::vector<std::string_view> CardPresetNames();
 
 }  // namespace corvane::platform::sim

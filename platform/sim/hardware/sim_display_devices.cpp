@@ -65,7 +65,7 @@ std::wstring PciDeviceIdText(uint16_t vendorId, uint16_t deviceId, uint16_t subs
          Hex(subsystemVendorId, 4) + L"&REV_" + Hex(revision, 2);
 }
 
-SimDisplayOptions DisplayOptionsForCard(const CardSpec& card) {
+SimDisplayOptions DisplayOptionsForCard(const CardSetup& card) {
   SimDisplayOptions options;
   options.adapterName = L"RADEON " + std::wstring(card.name.begin(), card.name.end());
   options.deviceId = card.deviceId;

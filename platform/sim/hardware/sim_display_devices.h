@@ -37,7 +37,7 @@ struct SimDisplayOptions {
 };
 
 // The adapter's name, ids and revision from a simulated card.
-SimDisplayOptions DisplayOptionsForCard(const CardSpec& card);
+SimDisplayOptions DisplayOptionsForCard(const CardSetup& card);
 
 // "PCI\VEN_1002&DEV_4E48&SUBSYS_00021002&REV_00"
 std::wstring PciDeviceIdText(uint16_t vendorId, uint16_t deviceId, uint16_t subsystemVendorId, uint16_t subsystemId,

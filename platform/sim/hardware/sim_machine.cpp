@@ -6,8 +6,8 @@
 namespace corvane::platform::sim {
 namespace {
 
-CardSpec PresetOrThrow(std::string_view name) {
-  if (auto spec = FindCardPreset(name)) return *spec;
+CardSetup PresetOrThrow(std::string_view name) {
+  if (auto setup = FindCardPreset(name)) return *setup;
   throw std::invalid_argument("no simulated card called \"" + std::string(name) + "\"");
 }
 
@@ -16,7 +16,7 @@ CardSpec PresetOrThrow(std::string_view name) {
 SimMachine::SimMachine(std::string_view preset, const MachineOptions& options)
     : SimMachine(PresetOrThrow(preset), options) {}
 
-SimMachine::SimMachine(const CardSpec& card, const MachineOptions& options)
+SimMachine::SimMachine(const CardSetup& card, const MachineOptions& options)
     : card_(card),
       services_(options.scenario),
       kernel_(services_, bus_, memory_),

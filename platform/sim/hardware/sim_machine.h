@@ -36,7 +36,7 @@ class SimMachine {
  public:
   // Throws std::invalid_argument for a name FindCardPreset does not know.
   explicit SimMachine(std::string_view preset = kDefaultCardPreset, const MachineOptions& options = {});
-  explicit SimMachine(const CardSpec& card, const MachineOptions& options = {});
+  explicit SimMachine(const CardSetup& card, const MachineOptions& options = {});
   SimMachine(const SimMachine&) = delete;
   SimMachine& operator=(const SimMachine&) = delete;
 

@@ -9,7 +9,7 @@ namespace {
 
 TEST(SimMachine, PresetsByName) {
   EXPECT_EQ(CardPresetNames(), (std::vector<std::string_view>{"9800 PRO", "X800 XT PE", "9600 SYNC"}));
-  EXPECT_EQ(SimMachine().Card().Spec().deviceId, 0x4E48u);  // the default
+  EXPECT_EQ(SimMachine().Card().Setup().deviceId, 0x4E48u);  // the default
   EXPECT_FALSE(FindCardPreset("9800 pro"));
   EXPECT_THROW(SimMachine("9700 TYPO"), std::invalid_argument);
 }

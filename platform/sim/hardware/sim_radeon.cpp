@@ -22,52 +22,52 @@ double PllClockMhz(uint32_t feedback, uint32_t refDivider, uint32_t sourceSelect
 
 }  // namespace
 
-SimRadeon::SimRadeon(const CardSpec& spec) : spec_(spec), bios_(SixtyFourKilobytes(spec.biosImage)) {
+SimRadeon::SimRadeon(const CardSetup& setup) : setup_(setup), bios_(SixtyFourKilobytes(setup.biosImage)) {
   using namespace radeon_reg;
   using namespace radeon_pll;
-  registers_.SetPll(kMpllRefFbDiv, uint32_t{spec.refDivider} | uint32_t{spec.memFeedbackDivider} << 8 |
-                                       uint32_t{spec.coreFeedbackDivider} << 16);
-  registers_.SetPll(kXclkCntl, (spec.xclkCntlOtherBits & ~7u) | (spec.coreSourceSelect & 7u));
-  registers_.SetPll(kMclkCntl, (spec.mclkCntlOtherBits & ~7u) | (spec.memSourceSelect & 7u));
-  registers_.SetPll(kXpllCntl, spec.xpllCntl);
-  registers_.SetPll(kXdllCntl, spec.xdllCntl);
+  registers_.SetPll(kMpllRefFbDiv, uint32_t{setup.refDivider} | uint32_t{setup.memFeedbackDivider} << 8 |
+                                       uint32_t{setup.coreFeedbackDivider} << 16);
+  registers_.SetPll(kXclkCntl, (setup.xclkCntlOtherBits & ~7u) | (setup.coreSourceSelect & 7u));
+  registers_.SetPll(kMclkCntl, (setup.mclkCntlOtherBits & ~7u) | (setup.memSourceSelect & 7u));
+  registers_.SetPll(kXpllCntl, setup.xpllCntl);
+  registers_.SetPll(kXdllCntl, setup.xdllCntl);
 
-  registers_.SetRegister(kBiosScratch0, spec.biosScratch0);
-  registers_.SetRegister(kBiosScratch1, spec.biosScratch1);
-  registers_.SetRegister(kConfigMemSize, spec.memorySize);
-  registers_.SetRegister(kMemCntl, spec.memCntl);
-  registers_.SetRegister(kMcTimingCntl, spec.mcTimingCntl);
-  registers_.SetRegister(kMcSdramModeReg, spec.mcSdramModeReg);
-  registers_.SetRegister(kMcRefreshCntl, spec.mcRefreshCntl);
-  registers_.SetRegister(kGbTileConfig, spec.gbTileConfig);
+  registers_.SetRegister(kBiosScratch0, setup.biosScratch0);
+  registers_.SetRegister(kBiosScratch1, setup.biosScratch1);
+  registers_.SetRegister(kConfigMemSize, setup.memorySize);
+  registers_.SetRegister(kMemCntl, setup.memCntl);
+  registers_.SetRegister(kMcTimingCntl, setup.mcTimingCntl);
+  registers_.SetRegister(kMcSdramModeReg, setup.mcSdramModeReg);
+  registers_.SetRegister(kMcRefreshCntl, setup.mcRefreshCntl);
+  registers_.SetRegister(kGbTileConfig, setup.gbTileConfig);
 }
 
 uint32_t SimRadeon::VideoMemorySize() const {
   uint32_t size = kMinimumAperture;
-  while (size < spec_.memorySize && size < 0x80000000u) size <<= 1;
+  while (size < setup_.memorySize && size < 0x80000000u) size <<= 1;
   return size;
 }
 
 PciConfigSpace SimRadeon::PrimaryFunction() const {
-  const uint8_t headerType = spec_.secondaryDeviceId ? 0x80 : 0x00;
-  PciConfigSpace f = PciConfigSpace::Make(kAtiVendorId, spec_.deviceId, 0x030000, spec_.revision, headerType);
+  const uint8_t headerType = setup_.secondaryDeviceId ? 0x80 : 0x00;
+  PciConfigSpace f = PciConfigSpace::Make(kAtiVendorId, setup_.deviceId, 0x030000, setup_.revision, headerType);
   f.Set16(0x04, 0x0007);  // I/O, memory, bus master: the BIOS enabled it
   f.Set16(0x06, 0x02B0);  // capabilities list, 66 MHz, fast back-to-back
   f.Set8(0x0C, 0x08);
-  f.Set8(0x0D, spec_.latencyTimer);
+  f.Set8(0x0D, setup_.latencyTimer);
   f.SetWritable8(0x0D, 0xFF);
   // BARs hold their base; the size shows in the bits that stay 0 when all ones are written.
-  f.Set32(0x10, spec_.frameBufferBar);
+  f.Set32(0x10, setup_.frameBufferBar);
   f.SetWritable32(0x10, ~(VideoMemorySize() - 1));
-  f.Set32(0x14, spec_.ioBar);
+  f.Set32(0x14, setup_.ioBar);
   f.SetWritable32(0x14, 0xFFFFFF00);
-  f.Set32(0x18, spec_.registerBar);
+  f.Set32(0x18, setup_.registerBar);
   f.SetWritable32(0x18, ~(RadeonRegisters::kApertureSize - 1));
-  f.Set16(0x2C, spec_.subsystemVendorId);
-  f.Set16(0x2E, spec_.subsystemId);
+  f.Set16(0x2C, setup_.subsystemVendorId);
+  f.Set16(0x2E, setup_.subsystemId);
   f.Set32(0x30, 0x000C0000);  // expansion ROM (shadowed at 0xC0000, decoding off)
   f.Set8(0x34, 0x58);         // capabilities: AGP at 0x58, power management at 0x50
-  f.Set8(0x3C, spec_.interruptLine);
+  f.Set8(0x3C, setup_.interruptLine);
   f.SetWritable8(0x3C, 0xFF);
   f.Set8(0x3D, 0x01);
   f.Set8(0x3E, 0x08);
@@ -82,12 +82,12 @@ PciConfigSpace SimRadeon::PrimaryFunction() const {
 }
 
 PciConfigSpace SimRadeon::SecondaryFunction() const {
-  PciConfigSpace f = PciConfigSpace::Make(kAtiVendorId, spec_.secondaryDeviceId, 0x038000, spec_.revision);
+  PciConfigSpace f = PciConfigSpace::Make(kAtiVendorId, setup_.secondaryDeviceId, 0x038000, setup_.revision);
   f.Set16(0x06, 0x02B0);
-  f.Set32(0x10, (spec_.frameBufferBar & 0xF0000000u) | 0x08000008);
-  f.Set32(0x14, (spec_.registerBar & 0xFFFF0000u) + 0x00010000);
-  f.Set16(0x2C, spec_.subsystemVendorId);
-  f.Set16(0x2E, static_cast<uint16_t>(spec_.subsystemId + 1));
+  f.Set32(0x10, (setup_.frameBufferBar & 0xF0000000u) | 0x08000008);
+  f.Set32(0x14, (setup_.registerBar & 0xFFFF0000u) + 0x00010000);
+  f.Set16(0x2C, setup_.subsystemVendorId);
+  f.Set16(0x2E, static_cast<uint16_t>(setup_.subsystemId + 1));
   f.Set8(0x34, 0x50);
   f.Set8(0x50, 0x01);
   f.Set16(0x52, 0x0602);
@@ -96,12 +96,12 @@ PciConfigSpace SimRadeon::SecondaryFunction() const {
 
 double SimRadeon::CoreClockMhz() const {
   const uint32_t div = registers_.Pll(radeon_pll::kMpllRefFbDiv);
-  return PllClockMhz((div >> 16) & 0xFF, div & 0xFF, registers_.Pll(radeon_pll::kXclkCntl), spec_.refClock);
+  return PllClockMhz((div >> 16) & 0xFF, div & 0xFF, registers_.Pll(radeon_pll::kXclkCntl), setup_.refClock);
 }
 
 double SimRadeon::MemClockMhz() const {
   const uint32_t div = registers_.Pll(radeon_pll::kMpllRefFbDiv);
-  return PllClockMhz((div >> 8) & 0xFF, div & 0xFF, registers_.Pll(radeon_pll::kMclkCntl), spec_.refClock);
+  return PllClockMhz((div >> 8) & 0xFF, div & 0xFF, registers_.Pll(radeon_pll::kMclkCntl), setup_.refClock);
 }
 
 }  // namespace corvane::platform::sim

@@ -20,7 +20,7 @@ inline constexpr PciLocation kCardSecondaryLocation{1, 0, 1};
 
 // Everything that makes one card. Presets fill it in; a test may change any field
 // (a hand-made BIOS image, other dividers) before building a machine from it.
-struct CardSpec {
+struct CardSetup {
   std::string name;
   uint16_t deviceId = 0;
   uint16_t secondaryDeviceId = 0;  // the second head's function; 0: none
@@ -65,16 +65,16 @@ struct CardSpec {
 
 class SimRadeon {
  public:
-  explicit SimRadeon(const CardSpec& spec);
+  explicit SimRadeon(const CardSetup& setup);
   SimRadeon(const SimRadeon&) = delete;
   SimRadeon& operator=(const SimRadeon&) = delete;
 
-  const CardSpec& Spec() const { return spec_; }
+  const CardSetup& Setup() const { return setup_; }
   PciConfigSpace PrimaryFunction() const;
   PciConfigSpace SecondaryFunction() const;  // only meaningful with a secondary device ID
 
-  uint32_t RegisterAperturePhysical() const { return spec_.registerBar & 0xFFFFFFF0; }
-  uint32_t VideoMemoryPhysical() const { return spec_.frameBufferBar & 0xFFFFFFF0; }
+  uint32_t RegisterAperturePhysical() const { return setup_.registerBar & 0xFFFFFFF0; }
+  uint32_t VideoMemoryPhysical() const { return setup_.frameBufferBar & 0xFFFFFFF0; }
   uint32_t VideoMemorySize() const;
 
   RadeonRegisters& Registers() { return registers_; }
@@ -88,7 +88,7 @@ class SimRadeon {
   double MemClockMhz() const;
 
  private:
-  CardSpec spec_;
+  CardSetup setup_;
   RadeonRegisters registers_;
   SparseMemory videoMemory_;
   RomImage bios_;
