@@ -7,7 +7,7 @@
 #include <string>
 
 #include "app/global.h"
-#include "app/menus/menu_text.h"
+#include "app/menus/profile_fixtures.h"
 #include "app/menus/tray_menus.h"
 #include "app/settings/program_settings.h"
 #include "hardware/rvx.h"
@@ -21,18 +21,6 @@ namespace {
 using namespace corvane;
 using platform::RegistryRoot;
 
-void FillProfiles(platform::Registry& registry, int count) {
-  for (int i = 0; i < count; ++i) {
-    const std::wstring n = std::to_wstring(i);
-    auto game = registry.OpenKey(RegistryRoot::CurrentUser, global::ProfilesRoot + L"Games\\Game " + n, true);
-    platform::WriteRegString(*game, L"File", L"C:\\Games\\" + n + L"\\game.exe");
-    platform::WriteRegString(*game, L"File_Params", L"-fullscreen");
-    auto over = registry.OpenKey(RegistryRoot::CurrentUser, global::ProfilesRoot + L"over\\Clock " + n, true);
-    for (const wchar_t* name : {L"vpu", L"mem", L"t1", L"t2", L"t3"}) menus::WriteStoredFloat(*over, name, 300 + i);
-    registry.OpenKey(RegistryRoot::CurrentUser, global::ProfilesRoot + L"Display\\Layout " + n, true);
-  }
-}
-
 void BM_RefreshMenuState(benchmark::State& state) {
   const int profiles = static_cast<int>(state.range(0));
   platform::SimPlatform sim;
@@ -40,7 +28,7 @@ void BM_RefreshMenuState(benchmark::State& state) {
   platform::Ports ports{counting,   sim.iniFiles,       sim.namedObjects, sim.windowMessages,
                         sim.threading, sim.dispatcher,  sim.clock,        sim.user,
                         sim.displayDevices, sim.shell,  sim.notifyIcon,   sim.desktopIcons};
-  FillProfiles(sim.registry, profiles);
+  menus::FillMenuProfiles(sim.registry, profiles);
   platform::sim::SimMachine machine;
   auto owner = std::make_unique<hardware::TRVX>(machine.Kernel(), machine.Registers(), L"C:\\Corvane\\", false, 0, 0);
   hardware::TRVX* rvx = owner.get();
