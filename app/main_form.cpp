@@ -6,7 +6,9 @@
 #include "app/global.h"
 #include "app/menus/driver_mode.h"
 #include "app/settings/program_settings.h"
+#include "app/version.h"
 #include "platform/registry_values.h"
+#include "ui/about_box.h"
 
 namespace corvane {
 namespace {
@@ -321,8 +323,33 @@ menus::MenuContext TfrmMainQRX::MakeMenuContext() {
   calls.HideMainWindow = [this] { window_.HideMainWindow(); };
   calls.TrayMenuDone = [this] { trayIcon_->TrayMenuDone(); };
   calls.Close = [this] { Exit1Click(); };
-  return menus::MenuContext{env_.ports,   *reg1_,    rvx_,         display_.DriverKeyPath, ini_, AceMode, DialogOpen,
-                            HotkeyEditorOpen, Quality, ProfileLookupList, std::move(calls), {}, {}};
+  menus::MenuDialogs dialogs;
+  dialogs.about = [this] {
+    ShowAboutBox();
+    return true;
+  };
+  return menus::MenuContext{env_.ports,      *reg1_,  rvx_,      display_.DriverKeyPath, ini_,
+                            AceMode,          DialogOpen, HotkeyEditorOpen, Quality, ProfileLookupList,
+                            std::move(calls), std::move(dialogs), {}};
+}
+
+void TfrmMainQRX::ShowAboutBox() {
+  ui::AboutInfo info;
+  info.version = kProgramVersion;
+  info.simulatedHardware = env_.simulate;
+  info.brandBitmap = ui::Picture::BitmapResource(env_.programFolder + L"support.dll", L"RADEON");
+  info.branded = reg1_->GetInteger(L"OEMVersion") == 1;
+  info.brandText = reg1_->GetString(L"OEMBrandText");
+  info.linkAddress = reg1_->GetString(L"OEMLink");
+  info.linkCaption = reg1_->GetString(L"OEMLinkCaption");
+  ui::TfrmAbout about(ui::FormContext{window_.Forms(), env_.ports.clock}, info);
+  about.OnOpenLink = [this](const std::wstring& address) {
+    platform::ShellExecuteRequest request;
+    request.verb = L"open";
+    request.file = address;
+    env_.ports.shell.Execute(request);
+  };
+  about.ShowModal();
 }
 
 }  // namespace corvane

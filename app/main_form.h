@@ -19,6 +19,7 @@
 #include "platform/display_devices.h"
 #include "platform/window_handle.h"
 #include "platform/window_messages.h"
+#include "ui/form.h"
 #include "ui/menu.h"
 
 namespace corvane {
@@ -46,6 +47,8 @@ class MainFormWindow {
   virtual void Close() = 0;
   // WinHelp on the main window.
   virtual void ShowHelp(const std::wstring& helpFile, uint32_t command, uintptr_t data) = 0;
+  // What the tray's dialogs are shown through.
+  virtual ui::FormRenderer& Forms() = 0;
 };
 
 // WM_POWERBROADCAST event codes after which the machine is running again.
@@ -139,6 +142,7 @@ class TfrmMainQRX {
   void CheckForNewCard();
   void LocateUserDataFolder();
   menus::MenuContext MakeMenuContext();
+  void ShowAboutBox();
 
   const ProgramEnvironment& env_;
   MainFormWindow& window_;

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "ui/form_renderer_sim.h"
+
 #include "app/global.h"
 #include "platform/registry_values.h"
 #include "platform/sim/hardware/sim_machine.h"
@@ -31,6 +33,8 @@ class FakeWindow final : public MainFormWindow {
   }
   void Close() override { ++closes; }
   void ShowHelp(const std::wstring&, uint32_t, uintptr_t) override {}
+  ui::FormRenderer& Forms() override { return forms; }
+  ui::SimFormRenderer forms;
 
   std::vector<size_t> trayCallsWhenHidden;
   std::vector<std::wstring> shownMenus;
@@ -100,6 +104,18 @@ TEST_F(MainFormTest, FirstStartHidesAddsTheIconThenFillsTheTipAndSavesItsSetting
   EXPECT_EQ(form.reg1().GetFloat(L"deft2"), rvx.RegRead32(hardware::Reg::MC_TIMING_CNTL));
   EXPECT_EQ(form.reg1().GetFloat(L"deft3"), rvx.RegRead32(hardware::Reg::MC_REFRESH_CNTL));
   EXPECT_NE(form.reg1().GetFloat(L"deft2"), 0.0);
+}
+
+TEST_F(MainFormTest, AboutItemShowsTheAboutBoxSayingTheHardwareIsSimulated) {
+  const ProgramEnvironment environment = Environment();
+  TfrmMainQRX form(environment, window, false);
+  ASSERT_TRUE(form.FormCreate());
+  bool simulatedShown = false;
+  window.forms.OnModal([&](ui::TForm& about) { simulatedShown = about[L"lbSimulated"].Visible(); });
+  form.TrayMenus()->pm1.Item(L"About1").Click();
+  ASSERT_EQ(window.forms.History().size(), 1u);
+  EXPECT_TRUE(simulatedShown);
+  EXPECT_FALSE(form.DialogOpen) << "the dialog pattern clears the flag afterwards";
 }
 
 TEST_F(MainFormTest, StartEndsWithAnErrorAndNoIconWithoutDriverOrAtiCard) {

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "ui/form_renderer_sim.h"
+
 #include "app/global.h"
 #include "app/main_form.h"
 #include "platform/registry_values.h"
@@ -27,6 +29,8 @@ class ClosingHost final : public MainWindowHost, public MainFormWindow {
   void PopupMenu(ui::TPopupMenu&, ScreenPoint) override {}
   void Close() override {}
   void ShowHelp(const std::wstring&, uint32_t, uintptr_t) override {}
+  ui::FormRenderer& Forms() override { return forms; }
+  ui::SimFormRenderer forms;
 
   int runs = 0;
 };

@@ -7,6 +7,7 @@
 
 #include "app/main_form.h"
 #include "app/program.h"
+#include "ui/win32/form_renderer_win32.h"
 #include "ui/win32/menu_renderer_win32.h"
 
 namespace corvane::ui {
@@ -32,6 +33,7 @@ class MainWindow final : public MainFormWindow, public MainWindowHost {
   void PopupMenu(TPopupMenu& menu, ScreenPoint at) override;
   void Close() override;
   void ShowHelp(const std::wstring& helpFile, uint32_t command, uintptr_t data) override;
+  FormRenderer& Forms() override { return formRenderer_; }
 
   // MainWindowHost
   MainFormWindow& Window() override { return *this; }
@@ -43,6 +45,7 @@ class MainWindow final : public MainFormWindow, public MainWindowHost {
 
   HWND hwnd_ = nullptr;
   win32::Win32MenuRenderer menuRenderer_;
+  win32::Win32FormRenderer formRenderer_;
   // Set while the message loop runs; messages before and after go to the default handling.
   TfrmMainQRX* form_ = nullptr;
 };
