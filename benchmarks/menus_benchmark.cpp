@@ -33,24 +33,8 @@ void BM_RefreshMenuState(benchmark::State& state) {
   auto owner = std::make_unique<hardware::TRVX>(machine.Kernel(), machine.Registers(), L"C:\\Corvane\\", false, 0, 0);
   hardware::TRVX* rvx = owner.get();
   auto reg1 = settings::CreateProgramSettings(sim.registry);
-  const std::wstring driverKey = L"SYSTEM\\CurrentControlSet\\Control\\Video\\{GUID}\\0000";
-  settings::MainIniSwitches ini;
-  bool aceMode = false, dialogOpen = false, hotkeyEditorOpen = false;
-  menus::QualityCounters quality;
-  std::vector<std::wstring> lookup;
-  menus::TrayMenus menus(menus::MenuContext{.ports = ports,
-                                            .reg1 = *reg1,
-                                            .rvx = rvx,
-                                            .driverKeyPath = driverKey,
-                                            .ini = ini,
-                                            .AceMode = aceMode,
-                                            .DialogOpen = dialogOpen,
-                                            .HotkeyEditorOpen = hotkeyEditorOpen,
-                                            .quality = quality,
-                                            .ProfileLookupList = lookup,
-                                            .calls = {},
-                                            .dialogs = {},
-                                            .hooks = {}});
+  menus::UnwiredMainForm mainForm;
+  menus::TrayMenus menus(mainForm.Context(ports, *reg1, rvx));
   menus.RefreshMenuState();  // the first refresh writes back missing values; measure the steady state
 
   counting.Reset();

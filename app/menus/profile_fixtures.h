@@ -2,8 +2,10 @@
 // Game, overclocking and display profiles in bulk, for measuring the menu refresh.
 
 #include <string>
+#include <vector>
 
 #include "app/global.h"
+#include "app/menus/menu_context.h"
 #include "app/menus/menu_text.h"
 #include "platform/registry.h"
 #include "platform/registry_values.h"
@@ -22,5 +24,32 @@ inline void FillMenuProfiles(platform::Registry& registry, int count) {
     registry.OpenKey(RegistryRoot::CurrentUser, global::ProfilesRoot + L"Display\\Layout " + n, true);
   }
 }
+
+// The main form's side of the menus with nothing wired: enough to run a refresh.
+struct UnwiredMainForm {
+  std::wstring driverKey = L"SYSTEM\\CurrentControlSet\\Control\\Video\\{GUID}\\0000";
+  settings::MainIniSwitches ini;
+  bool aceMode = false;
+  bool dialogOpen = false;
+  bool hotkeyEditorOpen = false;
+  QualityCounters quality;
+  std::vector<std::wstring> lookup;
+
+  MenuContext Context(platform::Ports& ports, settings::TRegValues& reg1, hardware::TRVX*& rvx) {
+    return MenuContext{.ports = ports,
+                       .reg1 = reg1,
+                       .rvx = rvx,
+                       .driverKeyPath = driverKey,
+                       .ini = ini,
+                       .AceMode = aceMode,
+                       .DialogOpen = dialogOpen,
+                       .HotkeyEditorOpen = hotkeyEditorOpen,
+                       .quality = quality,
+                       .ProfileLookupList = lookup,
+                       .calls = {},
+                       .dialogs = {},
+                       .hooks = {}};
+  }
+};
 
 }  // namespace corvane::menus

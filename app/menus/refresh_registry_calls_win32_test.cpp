@@ -39,24 +39,8 @@ TEST(RefreshRegistryCallsWin32, HundredProfilesOfEachKindCostTheSameCallsAsSimul
   hardware::TRVX* rvx = owner.get();
   auto reg1 = settings::CreateProgramSettings(win32.registry);
   reg1->AutoSave = false;
-  const std::wstring driverKey = L"SYSTEM\\CurrentControlSet\\Control\\Video\\{CorvaneTest}\\0000";
-  settings::MainIniSwitches ini;
-  bool aceMode = false, dialogOpen = false, hotkeyEditorOpen = false;
-  QualityCounters quality;
-  std::vector<std::wstring> lookup;
-  TrayMenus menus(MenuContext{.ports = countedPorts,
-                              .reg1 = *reg1,
-                              .rvx = rvx,
-                              .driverKeyPath = driverKey,
-                              .ini = ini,
-                              .AceMode = aceMode,
-                              .DialogOpen = dialogOpen,
-                              .HotkeyEditorOpen = hotkeyEditorOpen,
-                              .quality = quality,
-                              .ProfileLookupList = lookup,
-                              .calls = {},
-                              .dialogs = {},
-                              .hooks = {}});
+  UnwiredMainForm mainForm;
+  TrayMenus menus(mainForm.Context(countedPorts, *reg1, rvx));
   menus.RefreshMenuState();  // the first refresh writes missing timing values back
   counting.Reset();
   menus.RefreshMenuState();
@@ -67,7 +51,7 @@ TEST(RefreshRegistryCallsWin32, HundredProfilesOfEachKindCostTheSameCallsAsSimul
   EXPECT_EQ(counts.Reads(), 1u + 6u * kProfiles);
   EXPECT_EQ(counts.writeValue, 0u);
   EXPECT_EQ(counts.Total(), 10u + 8u * kProfiles);
-  EXPECT_EQ(lookup.size(), static_cast<size_t>(kProfiles));
+  EXPECT_EQ(mainForm.lookup.size(), static_cast<size_t>(kProfiles));
   RemoveProfiles(win32.registry);
 }
 
