@@ -1,13 +1,12 @@
 // TRVX on the real adapters. Under Wine the service manager creates the driver service
 // but cannot start a kernel driver: the object must come up without one, quietly.
 
-#include <windows.h>
-
 #include <gtest/gtest.h>
 
 #include "hardware/rvx.h"
 #include "platform/win32/card_registers_win32.h"
 #include "platform/win32/kernel_io_win32.h"
+#include "platform/win32/test_probes.h"
 
 namespace corvane::hardware {
 namespace {
@@ -25,19 +24,13 @@ bool RemoveDriverService(platform::KernelIo& io) {
   return service != platform::kNoHandle;
 }
 
-// The handle table hands out its lowest free slot, so the next handle's value moves on
-// exactly when a handle taken in between is still open.
-HANDLE NextHandleValue() {
-  const HANDLE probe = CreateEventW(nullptr, TRUE, FALSE, nullptr);
-  CloseHandle(probe);
-  return probe;
-}
+using platform::testing::NextHandleValue;
 
 TEST(RvxWin32Test, WithoutAKernelDriverEverythingReadsZero) {
   platform::Win32KernelIo io;
   platform::Win32CardRegisters memory;
   RemoveDriverService(io);
-  const HANDLE freeSlotBefore = NextHandleValue();
+  const uintptr_t freeSlotBefore = NextHandleValue();
   {
     TRVX rvx(io, memory, L"C:\\windows\\temp", false, 0, 0);
     EXPECT_FALSE(rvx.DriverOpen || rvx.CardFound);

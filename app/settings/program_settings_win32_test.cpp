@@ -1,12 +1,11 @@
 // The program's settings through the real registry (Wine's under test): every value
 // must land with the type other tools and older versions expect, and read back.
-#include <windows.h>
-
 #include <gtest/gtest.h>
 
 #include <cstring>
 
 #include "app/settings/program_settings.h"
+#include "platform/win32/test_probes.h"
 #include "platform/win32/registry_win32.h"
 
 namespace corvane::settings {
@@ -14,25 +13,12 @@ namespace {
 
 const std::wstring kTestKey = L"\\SOFTWARE\\CorvaneTest\\ProgramSettings";
 
-struct RawValue {
-  DWORD type = 0;
-  std::vector<BYTE> data;
-};
+using platform::testing::kRegBinary;
+using platform::testing::kRegDword;
+using platform::testing::kRegString;
 
-// Read with the plain API, not through our adapter, so the adapter cannot hide a fault.
-std::optional<RawValue> ReadRaw(const std::wstring& subKey, const std::wstring& name) {
-  HKEY key = nullptr;
-  if (RegOpenKeyExW(HKEY_CURRENT_USER, subKey.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return std::nullopt;
-  RawValue value;
-  DWORD size = 0;
-  LONG rc = RegQueryValueExW(key, name.c_str(), nullptr, &value.type, nullptr, &size);
-  if (rc == ERROR_SUCCESS) {
-    value.data.resize(size);
-    rc = RegQueryValueExW(key, name.c_str(), nullptr, &value.type, value.data.data(), &size);
-  }
-  RegCloseKey(key);
-  if (rc != ERROR_SUCCESS) return std::nullopt;
-  return value;
+std::optional<platform::testing::RawRegistryValue> ReadRaw(const std::wstring& subKey, const std::wstring& name) {
+  return platform::testing::ReadRawRegistryValue(HKEY_CURRENT_USER, subKey, name);
 }
 
 std::unique_ptr<TRegValues> MakeStore(platform::Registry& registry) {
@@ -83,16 +69,16 @@ TEST(ProgramSettingsWin32, EveryValueRoundTripsThroughTheRegistryWithItsStoredTy
     switch (item.ValueType()) {
       case TValueType::vtFloat:
       case TValueType::vtDateTime:
-        EXPECT_EQ(raw->type, REG_BINARY);
+        EXPECT_EQ(raw->type, kRegBinary);
         EXPECT_EQ(raw->data.size(), 8u);
         break;
       case TValueType::vtBoolean:
-        EXPECT_EQ(raw->type, REG_DWORD);
-        EXPECT_EQ(raw->data, (std::vector<BYTE>{static_cast<BYTE>(std::get<bool>(expected[i])), 0, 0, 0}));
+        EXPECT_EQ(raw->type, kRegDword);
+        EXPECT_EQ(raw->data, (std::vector<uint8_t>{static_cast<uint8_t>(std::get<bool>(expected[i])), 0, 0, 0}));
         break;
-      case TValueType::vtString: EXPECT_EQ(raw->type, REG_SZ); break;
+      case TValueType::vtString: EXPECT_EQ(raw->type, kRegString); break;
       case TValueType::vtInteger:
-        EXPECT_EQ(raw->type, REG_DWORD);
+        EXPECT_EQ(raw->type, kRegDword);
         EXPECT_EQ(raw->data.size(), 4u);
         break;
     }
