@@ -119,8 +119,6 @@ bool TfrmMainQRX::FormCreate() {
   trayIcon_->SetWindow(window_.Handle());
   trayIcon_->AddTrayIcon();
   iconAdded_ = true;
-  if (!display_.DriverKeyPath.empty())
-    driverKey_ = env_.ports.registry.OpenKey(platform::RegistryRoot::LocalMachine, display_.DriverKeyPath, false);
 
   trayMenus_->SetCardCaption(rvx_->CardConfigRead16(kPciDeviceIdOffset));
   ReadDriverStorageMode();
@@ -153,7 +151,6 @@ void TfrmMainQRX::FormClose() {
   // Nothing more to start once closing has begun.
   runSubscription_.reset();
   taskbarSubscription_.reset();
-  driverKey_.reset();
   FreeDriverAccess();
 }
 

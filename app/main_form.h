@@ -156,7 +156,6 @@ class TfrmMainQRX {
   // The card, and the plain pointer to it the menus look at (null once freed).
   std::unique_ptr<hardware::TRVX> rvxOwner_;
   hardware::TRVX* rvx_ = nullptr;
-  std::unique_ptr<platform::RegistryKey> driverKey_;
   settings::MainIniSwitches ini_;
   std::wstring helpFile_;
   std::wstring userDataFolder_;
