@@ -4,9 +4,10 @@
 #include <utility>
 
 #include "app/global.h"
-#include "app/menus/driver_mode.h"
 #include "app/settings/program_settings.h"
 #include "app/version.h"
+#include "hardware/overclocking/over_form.h"
+#include "display/driver_settings.h"
 #include "platform/registry_values.h"
 #include "ui/about_box.h"
 
@@ -107,12 +108,14 @@ bool TfrmMainQRX::FormCreate() {
   }
   DialogOpen = false;
   HotkeyEditorOpen = false;
+  CreateDriverValueAccess();
   if (!display_.IsAtiDevice) {
     ShowError(L"未发现 ATI 设备!");
     return false;
   }
 
   trayMenus_ = std::make_unique<menus::TrayMenus>(MakeMenuContext());
+  trayMenus_->plugged.applyOverProfile = [this](const std::wstring& name) { ApplyOverProfile(name); };
   // The menu images are a strip in the support library; without it the menu has none.
   trayMenus_->pm1.Images = ui::Picture::BitmapResource(env_.programFolder + L"support.dll", L"mainimg");
   window_.HideMainWindow();
@@ -122,8 +125,11 @@ bool TfrmMainQRX::FormCreate() {
 
   trayMenus_->SetCardCaption(rvx_->CardConfigRead16(kPciDeviceIdOffset));
   ReadDriverStorageMode();
+  CreateQuick3DItems();
+  CreateProfile3DMenus();
+  CreateDisplayCommands();
   trayMenus_->DetectHydraVision();
-  currentDisplayMode_ = env_.ports.displayDevices.Mode(display_.deviceName, platform::kCurrentDisplayMode);
+  display::RefreshCurrentDisplayMode(*displayEnv_);
   StoreMemoryTimingDefaults();
   if (reg1_->GetBool(L"ApplyHardware")) ApplyPciLatency();
 
@@ -135,11 +141,15 @@ bool TfrmMainQRX::FormCreate() {
 
   reg1_->SetValue(L"Proc_ID", static_cast<int32_t>(env_.processId));
   reg1_->SaveAll();
-  CheckForNewCard();
+  {
+    overclocking::OverclockingContext over = OverContext();
+    overclocking::LoadAutoOverProfile(over);
+  }
 
   if (LoadGameRequested()) StoreRunProfileAndBroadcast();
   RefreshMenuState();
   LocateUserDataFolder();
+  displaySupport_ = display::DetectDisplaySupport(*displayEnv_);
   return true;
 }
 
@@ -232,6 +242,10 @@ void TfrmMainQRX::TrayCallback(uint32_t mouseMessage) {
 void TfrmMainQRX::PowerBroadcast(uint32_t event) {
   const bool resumed = event == PowerEvent::ResumeSuspend || event == PowerEvent::ResumeStandby;
   if (!resumed) return;
+  if (rvx_) {
+    overclocking::OverclockingContext over = OverContext();
+    overclocking::RestoreOverProfileAfterResume(over);
+  }
   // Standby may have reset the card's configuration space.
   if (reg1_->GetBool(L"RestoreHardware")) ApplyPciLatency();
 }
@@ -273,8 +287,56 @@ void TfrmMainQRX::FreeDriverAccess() {
   rvxOwner_.reset();
 }
 
+void TfrmMainQRX::CreateDriverValueAccess() {
+  driverValues_ = std::make_unique<driver3d::DriverRegistry>(env_.ports.registry, display_.DriverKeyPath);
+  displayEnv_ = std::make_unique<display::DisplayEnvironment>(display::DisplayEnvironment{
+      env_.hardware.driverEscape, env_.hardware.driverLibrary, env_.ports.displayDevices, env_.ports.registry,
+      env_.ports.user, display_.deviceName, display_.DriverKeyPath, {}, {}});
+}
+
 void TfrmMainQRX::ReadDriverStorageMode() {
-  AceMode = menus::ReadAceMode(env_.ports.registry, display_.DriverKeyPath);
+  driverValues_->ReadStorageMode();
+  // Nothing of the driver's settings is read through the key it leaves open.
+  driverValues_->CloseKey();
+  AceMode = driverValues_->AceMode();
+}
+
+void TfrmMainQRX::CreateDisplayCommands() {
+  display::DisplayCommandContext context{*displayEnv_, ui::FormContext{window_.Forms(), env_.ports.clock},
+                                         [this] { ReloadDriverSettings(); }};
+  displayCommands_ = std::make_unique<display::DisplayCommands>(trayMenus_->pm1, std::move(context));
+  trayMenus_->plugged.refreshDisplayState = [this] { displayCommands_->Refresh(); };
+}
+
+void TfrmMainQRX::CreateQuick3DItems() {
+  driver3d::Quick3DContext context{*driverValues_,
+                                   Quality,
+                                   ui::FormContext{window_.Forms(), env_.ports.clock},
+                                   [this] { UpdateTrayTip(); },
+                                   [this] { ReloadDriverSettings(); },
+                                   [this] {
+                                     display::RefreshCurrentDisplayMode(*displayEnv_);
+                                     return displayEnv_->currentMode.frequency;
+                                   }};
+  quick3DItems_ = std::make_unique<driver3d::Quick3DItems>(trayMenus_->pm1, std::move(context));
+  trayMenus_->plugged.refreshQuick3DSettings = [this] { quick3DItems_->Refresh(); };
+}
+
+void TfrmMainQRX::CreateProfile3DMenus() {
+  driver3d::Profile3DContext profiles{*driverValues_,         env_.ports.registry,
+                                      global::ProfilesRoot,   Quality,
+                                      [this] { UpdateTrayTip(); }, [this] { ReloadDriverSettings(); }};
+  driver3d::Profile3DMenuContext context{std::move(profiles), ui::FormContext{window_.Forms(), env_.ports.clock},
+                                         [this] { trayIcon_->TrayMenuDone(); }};
+  profile3DMenus_ = std::make_unique<driver3d::Profile3DMenus>(trayMenus_->pm1, std::move(context));
+  trayMenus_->plugged.rebuildProfileMenus = [this] { profile3DMenus_->RebuildProfileMenus(); };
+}
+
+void TfrmMainQRX::ReloadDriverSettings() {
+  display::ReloadOptions options;
+  options.depthFlip = reg1_->GetBool(L"UseNew3DApply");
+  options.refreshLockEnabled = reg1_->GetBool(L"ROVEnabled");
+  display::ReloadDriverSettings(*displayEnv_, options);
 }
 
 void TfrmMainQRX::StoreMemoryTimingDefaults() {
@@ -294,19 +356,21 @@ void TfrmMainQRX::ReadIniSwitches() {
   ini_ = settings::ReadMainIniSwitches(*ini);
 }
 
-void TfrmMainQRX::CheckForNewCard() {
-  if (!reg1_->GetBool(L"AutoLoad") || ini_.optDisableOvr == 1) return;
-  const int32_t lastDeviceId = reg1_->GetInteger(L"LastDeviceID");
-  const int32_t deviceId = rvx_->DeviceId;
-  // A profile made for another card could damage this one; the first run has nothing to compare.
-  if (lastDeviceId != 0 && lastDeviceId != deviceId) {
-    platform::MessageBoxRequest request;
-    request.caption = L"警告!";
-    request.text = L"发现新设备! 启动时超频将不会被应用!";
-    request.icon = platform::MessageIcon::Warning;
-    env_.ports.user.ShowMessage(request);
-  }
-  reg1_->SetValue(L"LastDeviceID", deviceId);
+overclocking::OverclockingContext TfrmMainQRX::OverContext() {
+  return {env_.ports.registry, env_.ports.user, *reg1_, *rvx_, ini_.optDisableOvr, [this] { UpdateTrayTip(); }};
+}
+
+void TfrmMainQRX::ApplyOverProfile(const std::wstring& name) {
+  if (!rvx_) return;
+  overclocking::OverclockingContext over = OverContext();
+  overclocking::ApplyOverProfile(over, name);
+}
+
+bool TfrmMainQRX::ShowOverclockingDialog() {
+  overclocking::TfrmOver dialog({ui::FormContext{window_.Forms(), env_.ports.clock}, env_.ports.registry,
+                                 env_.ports.user, *reg1_, *rvx_, HideTimings});
+  dialog.ShowModal();
+  return dialog.RendererWasOpened();
 }
 
 void TfrmMainQRX::LocateUserDataFolder() {
@@ -325,6 +389,7 @@ menus::MenuContext TfrmMainQRX::MakeMenuContext() {
     ShowAboutBox();
     return true;
   };
+  dialogs.overclocking = [this] { return ShowOverclockingDialog(); };
   return menus::MenuContext{env_.ports,      *reg1_,  rvx_,      display_.DriverKeyPath, ini_,
                             AceMode,          DialogOpen, HotkeyEditorOpen, Quality, ProfileLookupList,
                             std::move(calls), std::move(dialogs), {}};

@@ -15,6 +15,13 @@
 #include "app/settings/main_ini.h"
 #include "app/settings/reg_values.h"
 #include "app/tray_icon.h"
+#include "display/display_commands.h"
+#include "display/display_environment.h"
+#include "display/display_support.h"
+#include "driver3d/driver_registry.h"
+#include "driver3d/profiles/profile_menus.h"
+#include "driver3d/quick_items/quick_3d_items.h"
+#include "hardware/overclocking/apply_profile.h"
 #include "hardware/rvx.h"
 #include "platform/display_devices.h"
 #include "platform/window_handle.h"
@@ -105,13 +112,20 @@ class TfrmMainQRX {
   void TaskbarCreated();
   void UpdateTrayTip();
   void RefreshMenuState();
+  // Makes the driver re-read its registry settings, the way "UseNew3DApply" asks.
+  void ReloadDriverSettings();
 
   // --- State other parts read ---
   settings::TRegValues& reg1() { return *reg1_; }
   hardware::TRVX* rvx() { return rvx_; }
   menus::TrayMenus* TrayMenus() { return trayMenus_.get(); }
+  // The 3D profiles; null until start-up has made the menus.
+  driver3d::Profile3DMenus* Profiles3D() { return profile3DMenus_.get(); }
   const PrimaryDisplay& Display() const { return display_; }
-  const std::optional<platform::DisplayMode>& CurrentDisplayMode() const { return currentDisplayMode_; }
+  // The primary display's mode as last read (zeros before start-up has read it).
+  const platform::DisplayMode& CurrentDisplayMode() const { return displayEnv_->currentMode; }
+  const display::DisplaySupport& DisplaySupport() const { return displaySupport_; }
+  driver3d::DriverRegistry& DriverValues() { return *driverValues_; }
   const settings::MainIniSwitches& IniSwitches() const { return ini_; }
   const std::wstring& HelpFile() const { return helpFile_; }
   const std::wstring& UserDataFolder() const { return userDataFolder_; }
@@ -135,11 +149,18 @@ class TfrmMainQRX {
   void ShowError(const std::wstring& text);
   void CreateDriverAccess();
   void FreeDriverAccess();
+  void CreateDriverValueAccess();
   void ReadDriverStorageMode();
+  void CreateDisplayCommands();
+  void CreateQuick3DItems();
+  void CreateProfile3DMenus();
   void StoreMemoryTimingDefaults();
   void ApplyPciLatency();
   void ReadIniSwitches();
-  void CheckForNewCard();
+  // What applying an overclocking profile works on; only while the card is there.
+  overclocking::OverclockingContext OverContext();
+  void ApplyOverProfile(const std::wstring& name);
+  bool ShowOverclockingDialog();
   void LocateUserDataFolder();
   menus::MenuContext MakeMenuContext();
   void ShowAboutBox();
@@ -152,7 +173,11 @@ class TfrmMainQRX {
   std::unique_ptr<TrayIcon> trayIcon_;
 
   PrimaryDisplay display_;
-  std::optional<platform::DisplayMode> currentDisplayMode_;
+  // The driver's registry values (its storage mode settled at start-up) and the primary
+  // display as the driver's escapes and the mode functions see it.
+  std::unique_ptr<driver3d::DriverRegistry> driverValues_;
+  std::unique_ptr<display::DisplayEnvironment> displayEnv_;
+  display::DisplaySupport displaySupport_;
   // The card, and the plain pointer to it the menus look at (null once freed).
   std::unique_ptr<hardware::TRVX> rvxOwner_;
   hardware::TRVX* rvx_ = nullptr;
@@ -160,6 +185,9 @@ class TfrmMainQRX {
   std::wstring helpFile_;
   std::wstring userDataFolder_;
   std::unique_ptr<menus::TrayMenus> trayMenus_;
+  std::unique_ptr<display::DisplayCommands> displayCommands_;
+  std::unique_ptr<driver3d::Quick3DItems> quick3DItems_;
+  std::unique_ptr<driver3d::Profile3DMenus> profile3DMenus_;
 
   uint32_t runMessage_ = 0;
   uint32_t taskbarCreatedMessage_ = 0;

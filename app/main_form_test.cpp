@@ -6,6 +6,8 @@
 
 #include "app/global.h"
 #include "platform/registry_values.h"
+#include "platform/sim/hardware/sim_ati_driver.h"
+#include "platform/sim/hardware/sim_driver_library.h"
 #include "platform/sim/hardware/sim_machine.h"
 #include "platform/sim/sim_platform.h"
 
@@ -49,11 +51,16 @@ class MainFormTest : public ::testing::Test {
  protected:
   platform::SimPlatform sim;
   sim::SimMachine machine;
+  sim::SimAtiDriver displayDriver;
+  sim::SimDriverLibrary driverLibrary{sim.displayDevices};
   FakeWindow window{sim.notifyIcon};
 
   ProgramEnvironment Environment(std::vector<std::wstring> parameters = {}, uint32_t processId = 4242) {
-    return ProgramEnvironment{sim.ports, {machine.Kernel(), machine.Registers()}, L"C:\\Corvane\\",
+    return ProgramEnvironment{sim.ports, Card(machine), L"C:\\Corvane\\",
                               CommandLine(std::move(parameters)), processId, true};
+  }
+  HardwarePorts Card(sim::SimMachine& card) {
+    return {card.Kernel(), card.Registers(), displayDriver, driverLibrary};
   }
   std::unique_ptr<platform::RegistryKey> SettingsKey(bool create = false) {
     return sim.registry.OpenKey(RegistryRoot::CurrentUser, global::ProgramKey, create);
@@ -90,8 +97,7 @@ TEST_F(MainFormTest, FirstStartHidesAddsTheIconThenFillsTheTipAndSavesItsSetting
   EXPECT_EQ(form.Display().DisplayVendorId, 0x1002);
   EXPECT_EQ(form.Display().DisplayDeviceId, 0x4E48);
   EXPECT_EQ(form.Display().DriverKeyPath, std::wstring(sim::kSimVideoKey) + L"\\0000");
-  ASSERT_TRUE(form.CurrentDisplayMode().has_value());
-  EXPECT_EQ(form.CurrentDisplayMode()->width, 1024u);
+  EXPECT_EQ(form.CurrentDisplayMode().width, 1024u);
   EXPECT_EQ(form.TrayMenus()->pm1.Item(L"miCard").Caption, L"Radeon 9800 (4e48)");
   EXPECT_TRUE(sim.user.History().empty());
 
@@ -121,7 +127,7 @@ TEST_F(MainFormTest, AboutItemShowsTheAboutBoxSayingTheHardwareIsSimulated) {
 TEST_F(MainFormTest, StartEndsWithAnErrorAndNoIconWithoutDriverOrAtiCard) {
   {
     sim::SimMachine noDriver("9800 PRO", {sim::ServiceScenario::NoAdminRights});
-    ProgramEnvironment environment{sim.ports, {noDriver.Kernel(), noDriver.Registers()}, L"C:\\Corvane\\",
+    ProgramEnvironment environment{sim.ports, Card(noDriver), L"C:\\Corvane\\",
                                    CommandLine(), 4242, false};
     TfrmMainQRX form(environment, window, false);
     EXPECT_FALSE(form.FormCreate());
@@ -142,7 +148,7 @@ TEST_F(MainFormTest, StartEndsWithAnErrorAndNoIconWithoutDriverOrAtiCard) {
   platform::Ports& p = sim.ports;
   platform::Ports ports{p.registry, p.iniFiles, p.namedObjects, p.windowMessages, p.threading,  p.dispatcher,
                         p.clock,    p.user,     otherVendor,    p.shell,          p.notifyIcon, p.desktopIcons};
-  ProgramEnvironment environment{ports, {machine.Kernel(), machine.Registers()}, L"C:\\Corvane\\", CommandLine(),
+  ProgramEnvironment environment{ports, Card(machine), L"C:\\Corvane\\", CommandLine(),
                                  4242, false};
   {
     TfrmMainQRX form(environment, window, false);
@@ -213,7 +219,7 @@ TEST_F(MainFormTest, NewCardWarningOnlyWhenAnEarlierCardWasRecorded) {
     auto key = fresh.registry.OpenKey(RegistryRoot::CurrentUser, global::ProgramKey, true);
     platform::WriteRegDword(*key, L"AutoLoad", 1);
     platform::WriteRegDword(*key, L"LastDeviceID", static_cast<uint32_t>(lastDeviceId));
-    ProgramEnvironment environment{fresh.ports, {machine.Kernel(), machine.Registers()}, L"C:\\Corvane\\",
+    ProgramEnvironment environment{fresh.ports, Card(machine), L"C:\\Corvane\\",
                                    CommandLine(), 4242, false};
     FakeWindow freshWindow(fresh.notifyIcon);
     TfrmMainQRX form(environment, freshWindow, false);

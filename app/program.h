@@ -7,16 +7,19 @@
 
 #include "app/command_line.h"
 #include "platform/card_registers.h"
+#include "platform/driver_escape.h"
 #include "platform/kernel_io.h"
 #include "platform/ports.h"
 
 namespace corvane {
 
-// The card the program runs against: the real one, or with "/simulate" a simulated one
-// (whose displays then stand in `ports` too).
+// The card and its display driver the program runs against: the real ones, or with
+// "/simulate" simulated ones (whose displays then stand in `ports` too).
 struct HardwarePorts {
   platform::KernelIo& kernelIo;
   platform::CardRegisters& cardRegisters;
+  platform::DriverEscape& driverEscape;
+  platform::DriverLibrary& driverLibrary;
 };
 
 struct ProgramEnvironment {

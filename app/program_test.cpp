@@ -7,6 +7,8 @@
 #include "app/global.h"
 #include "app/main_form.h"
 #include "platform/registry_values.h"
+#include "platform/sim/hardware/sim_ati_driver.h"
+#include "platform/sim/hardware/sim_driver_library.h"
 #include "platform/sim/hardware/sim_machine.h"
 #include "platform/sim/sim_platform.h"
 
@@ -39,7 +41,10 @@ class ProgramTest : public ::testing::Test {
  protected:
   platform::SimPlatform sim;
   platform::sim::SimMachine machine;
-  ProgramEnvironment environment{sim.ports, {machine.Kernel(), machine.Registers()}, L"C:\\Corvane\\",
+  platform::sim::SimAtiDriver displayDriver;
+  platform::sim::SimDriverLibrary driverLibrary{sim.displayDevices};
+  ProgramEnvironment environment{sim.ports, {machine.Kernel(), machine.Registers(), displayDriver, driverLibrary},
+                                 L"C:\\Corvane\\",
                                  CommandLine(), 4242, false};
   ClosingHost host;
 };

@@ -1,5 +1,7 @@
 #include "platform/registry_values.h"
 
+#include <cstring>
+
 #include "platform/text_encoding.h"
 
 namespace corvane::platform {
@@ -24,6 +26,14 @@ std::optional<std::vector<uint8_t>> ReadRegBinary(const RegistryKey& key, const 
   return std::move(value->data);
 }
 
+std::optional<double> ReadRegDouble(const RegistryKey& key, const std::wstring& name) {
+  std::optional<std::vector<uint8_t>> bytes = ReadRegBinary(key, name);
+  if (!bytes || bytes->size() != sizeof(double)) return std::nullopt;
+  double value = 0;
+  std::memcpy(&value, bytes->data(), sizeof value);
+  return value;
+}
+
 bool WriteRegString(RegistryKey& key, const std::wstring& name, const std::wstring& value) {
   return key.WriteValue(name, RegType::String, ToUtf16LeBytes(value));
 }
@@ -36,6 +46,12 @@ bool WriteRegDword(RegistryKey& key, const std::wstring& name, uint32_t value) {
 
 bool WriteRegBinary(RegistryKey& key, const std::wstring& name, std::span<const uint8_t> value) {
   return key.WriteValue(name, RegType::Binary, value);
+}
+
+bool WriteRegDouble(RegistryKey& key, const std::wstring& name, double value) {
+  uint8_t bytes[sizeof(double)];
+  std::memcpy(bytes, &value, sizeof value);
+  return WriteRegBinary(key, name, bytes);
 }
 
 }  // namespace corvane::platform

@@ -17,9 +17,12 @@ std::optional<std::wstring> ReadRegString(const RegistryKey& key, const std::wst
 std::optional<uint32_t> ReadRegDword(const RegistryKey& key, const std::wstring& name);
 // REG_BINARY of any size.
 std::optional<std::vector<uint8_t>> ReadRegBinary(const RegistryKey& key, const std::wstring& name);
+// A double as the program stores floats and dates: REG_BINARY of exactly eight bytes.
+std::optional<double> ReadRegDouble(const RegistryKey& key, const std::wstring& name);
 
 bool WriteRegString(RegistryKey& key, const std::wstring& name, const std::wstring& value);
 bool WriteRegDword(RegistryKey& key, const std::wstring& name, uint32_t value);
 bool WriteRegBinary(RegistryKey& key, const std::wstring& name, std::span<const uint8_t> value);
+bool WriteRegDouble(RegistryKey& key, const std::wstring& name, double value);
 
 }  // namespace corvane::platform

@@ -1,6 +1,7 @@
 #pragma once
-// Modal questions and notices to the user.
+// Modal questions and notices to the user, and the file chooser.
 
+#include <optional>
 #include <string>
 
 namespace corvane::platform {
@@ -18,10 +19,24 @@ struct MessageBoxRequest {
   int defaultButton = 0;  // 0-based
 };
 
+// The "open file" chooser. `filter` pairs a description with patterns, every part
+// separated by '|': "可执行文件 (*.exe)|*.exe" or "Wave Files (*.wav)|*.wav|All (*.*)|*.*".
+struct OpenFileRequest {
+  std::wstring filter;
+  std::wstring title;          // empty: the system's own
+  std::wstring initialFolder;  // empty: the system's choice
+};
+
 class UserInteraction {
  public:
   virtual ~UserInteraction() = default;
   virtual MessageAnswer ShowMessage(const MessageBoxRequest& request) = 0;
+  // The full path of an existing file the user picked; nothing when the user cancelled
+  // or no chooser could be shown. A port without a chooser has the user cancel.
+  virtual std::optional<std::wstring> ChooseOpenFile(const OpenFileRequest& request) {
+    (void)request;
+    return std::nullopt;
+  }
 };
 
 }  // namespace corvane::platform

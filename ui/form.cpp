@@ -27,6 +27,7 @@ TComponent::TComponent(TForm& form, const ComponentDecl& decl, TComponent* paren
       enabled_(decl.enabled),
       visible_(decl.visible),
       checked_(decl.checked),
+      editable_(decl.kind == ComponentKind::ComboBox && decl.editable),
       tag_(decl.tag),
       imageIndex_(decl.imageIndex),
       picture_(decl.picture),
@@ -45,6 +46,8 @@ TComponent::TComponent(TForm& form, const ComponentDecl& decl, TComponent* paren
       interval_(decl.interval),
       address_(decl.address) {
   if (IsListKind(kind_)) itemIndex_ = ValidIndexOrNone(itemIndex_, items_.size());
+  // An editable combo box's text is the truth; a selected item is always what it shows.
+  if (editable_ && itemIndex_ >= 0) text_ = items_[static_cast<size_t>(itemIndex_)];
 }
 
 void TComponent::Changed(ComponentProperty what) { form_.Changed(*this, what); }
@@ -134,7 +137,9 @@ void TComponent::SetRange(int min, int max) {
 void TComponent::SetItems(std::vector<std::wstring> items) {
   items_ = std::move(items);
   Changed(ComponentProperty::Items);
-  const int index = ValidIndexOrNone(itemIndex_, items_.size());
+  int index = ValidIndexOrNone(itemIndex_, items_.size());
+  // Typed text stays; the selection only while its item still reads the same.
+  if (editable_ && index >= 0 && items_[static_cast<size_t>(index)] != text_) index = -1;
   // The renderer's list lost its selection with the old items; restate it.
   itemIndex_ = index;
   Changed(ComponentProperty::ItemIndex);
@@ -160,6 +165,10 @@ void TComponent::SetItemIndex(int index) {
   index = ValidIndexOrNone(index, count);
   if (index == itemIndex_) return;
   itemIndex_ = index;
+  if (editable_ && index >= 0 && text_ != items_[static_cast<size_t>(index)]) {
+    text_ = items_[static_cast<size_t>(index)];
+    Changed(ComponentProperty::Text);
+  }
   Changed(ComponentProperty::ItemIndex);
 }
 
@@ -177,18 +186,29 @@ void TComponent::SetActivePage(std::wstring_view sheetName) {
 }
 
 std::wstring TComponent::Text() const {
-  if (IsListKind(kind_)) return itemIndex_ < 0 ? std::wstring() : items_[static_cast<size_t>(itemIndex_)];
+  if (IsListKind(kind_) && !editable_) return itemIndex_ < 0 ? std::wstring() : items_[static_cast<size_t>(itemIndex_)];
   return text_;
 }
 
 void TComponent::SetText(std::wstring text) {
   if (IsListKind(kind_)) {
     const auto found = std::find(items_.begin(), items_.end(), text);
-    return SetItemIndex(found == items_.end() ? -1 : static_cast<int>(found - items_.begin()));
+    const int index = found == items_.end() ? -1 : static_cast<int>(found - items_.begin());
+    if (editable_ && text != text_) {
+      text_ = std::move(text);
+      Changed(ComponentProperty::Text);
+    }
+    return SetItemIndex(index);
   }
   if (text == text_) return;
   text_ = std::move(text);
   Changed(ComponentProperty::Text);
+}
+
+void TComponent::SetEditable(bool editable) {
+  if (kind_ != ComponentKind::ComboBox || editable == editable_) return;
+  text_ = editable ? Text() : std::wstring();
+  editable_ = editable;
 }
 
 void TComponent::SetInterval(int intervalMs) {

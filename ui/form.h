@@ -24,7 +24,7 @@ enum class ComponentKind {
   RadioButton,  // exclusive among radio buttons of the same parent and group index
   Label,        // lb/st: static text
   Edit,         // ed: single line, or several with multiLine
-  ComboBox,     // cb: drop-down list (no typing)
+  ComboBox,     // cb: drop-down list; with `editable`, typing as well as picking
   ListBox,
   TrackBar,     // tb
   GroupBox,     // gb: framed container with a caption
@@ -74,6 +74,7 @@ struct ComponentDecl {
   bool vertical = false;                         // track bar
   std::vector<std::wstring> items{};             // combo box, list box
   int itemIndex = -1;                            // combo box, list box; page control: active sheet
+  bool editable = false;                         // combo box: takes typed text
   std::wstring text{};                           // edit
   bool readOnly = false;                         // edit
   bool multiLine = false;                        // edit
@@ -161,10 +162,17 @@ class TComponent {
   TComponent* ActivePage() const;
   void SetActivePage(std::wstring_view sheetName);
 
-  // Edit: its text. Combo box and list box: the selected item ("" when none); setting it
-  // selects the first item equal to it, or nothing.
+  // Edit and editable combo box: its text. Combo box and list box: the selected item (""
+  // when none). Setting it selects the first item equal to it, or nothing; an editable
+  // combo box keeps the text either way, and selecting an item there sets its text.
   std::wstring Text() const;
   void SetText(std::wstring text);
+
+  // Combo box: whether the user may type into it. The window takes this when it is made,
+  // so change it while the form is not showing. Turning it on keeps the selected item as
+  // the text.
+  bool Editable() const { return editable_; }
+  void SetEditable(bool editable);
 
   // Timer: runs OnTimer every Interval ms while Enabled, from the moment it has a handler.
   int Interval() const { return interval_; }
@@ -185,10 +193,11 @@ class TComponent {
   void Click();
   // Track bar: moves to the position (clamped); OnChange when it moved.
   void UserSetPosition(int position);
-  // Combo box: selects, then OnChange when the selection changed. List box: selects, then
-  // OnClick. Page control: activates the sheet, then OnChange when it changed.
+  // Combo box: selects (an editable one takes the item as its text), then OnChange when
+  // the selection changed. List box: selects, then OnClick. Page control: activates the
+  // sheet, then OnChange when it changed.
   void UserSelect(int index);
-  // Edit: replaces the text, then OnChange when it changed.
+  // Edit and editable combo box: replaces the text, then OnChange when it changed.
   void UserSetText(std::wstring text);
   // Timer: what the clock calls when the interval has passed.
   void FireTimer();
@@ -206,7 +215,7 @@ class TComponent {
   const std::wstring name_;
   TComponent* parent_;
   std::wstring caption_;
-  bool enabled_, visible_, checked_;
+  bool enabled_, visible_, checked_, editable_;
   int tag_, imageIndex_;
   Picture picture_;
   int left_, top_, width_, height_;

@@ -36,6 +36,13 @@ TMenuItem* TMenuItem::Find(std::wstring_view name) {
   return nullptr;
 }
 
+void TMenuItem::SetChecked(bool checked) {
+  Checked = checked;
+  if (!checked || !RadioItem || !parent_) return;
+  for (const std::unique_ptr<TMenuItem>& sibling : parent_->items_)
+    if (sibling.get() != this && sibling->RadioItem && sibling->GroupIndex == GroupIndex) sibling->Checked = false;
+}
+
 void TMenuItem::Click() {
   if (OnClick) OnClick(*this);
 }

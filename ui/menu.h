@@ -48,6 +48,10 @@ class TMenuItem {
   bool AutoHotkeys = true;    // false: no automatic '&' accelerators (dynamic items)
   TMenuClick OnClick;
 
+  // Checking a radio item unchecks the radio items of its group among its siblings, as
+  // a radio choice shows one mark; check items and unchecking touch only this item.
+  void SetChecked(bool checked);
+
   bool IsSeparator() const { return Caption == L"-"; }
   TMenuItem* Parent() const { return parent_; }
 

@@ -56,6 +56,24 @@ TEST(PopupMenu, RebuildingDynamicItemsKeepsTheDeclaredOnes) {
   EXPECT_EQ(games.Count(), 4u);
 }
 
+TEST(PopupMenu, CheckingARadioItemClearsOnlyItsOwnGroup) {
+  TPopupMenu menu(L"pm1", {{.name = L"Aniso1",
+                            .items = {{.name = L"q1", .groupIndex = 2, .radioItem = true},
+                                      {.name = L"q2", .groupIndex = 2, .radioItem = true},
+                                      {.name = L"d0", .groupIndex = 3, .radioItem = true},
+                                      {.name = L"d8", .groupIndex = 3, .radioItem = true},
+                                      {.name = L"opt"}}}});
+  for (const wchar_t* name : {L"q1", L"d0", L"opt"}) menu.Item(name).SetChecked(true);
+  menu.Item(L"d8").SetChecked(true);
+  EXPECT_TRUE(menu.Item(L"q1").Checked) << "another group keeps its mark";
+  EXPECT_FALSE(menu.Item(L"d0").Checked);
+  EXPECT_TRUE(menu.Item(L"d8").Checked);
+  EXPECT_TRUE(menu.Item(L"opt").Checked) << "a check item is not part of any radio group";
+  menu.Item(L"d8").SetChecked(false);
+  EXPECT_FALSE(menu.Item(L"d8").Checked);
+  EXPECT_TRUE(menu.Item(L"q1").Checked);
+}
+
 TEST(PopupMenu, StripAmpersandsGivesTheNameBack) {
   EXPECT_EQ(StripAmpersands(L"Quake && Co"), L"Quake  Co");
   EXPECT_EQ(StripAmpersands(L"&File"), L"File");

@@ -85,7 +85,7 @@ void RestoreIconPositions(MenuContext& ctx, const std::wstring& key) {
 void RefreshDesktopIconItems(MenuContext& ctx, ui::TPopupMenu& pm1) {
   std::optional<double> saved;
   if (auto root = ctx.ports.registry.OpenKey(RegistryRoot::CurrentUser, global::ProfilesRoot, false))
-    saved = ReadStoredFloat(*root, kSaveDateValue);
+    saved = platform::ReadRegDouble(*root, kSaveDateValue);
   ui::TMenuItem& restore = pm1.Item(L"LDIP1");
   ui::TMenuItem& forget = pm1.Item(L"DSP1");
   restore.Enabled = saved.has_value();
@@ -101,7 +101,7 @@ void WireDesktopIconCommands(MenuContext& ctx, ui::TPopupMenu& pm1) {
   pm1.Item(L"SaveDIP1").OnClick = [&ctx](ui::TMenuItem&) {
     SaveIconPositions(ctx, global::IconsKey);
     if (auto root = ctx.ports.registry.OpenKey(RegistryRoot::CurrentUser, global::ProfilesRoot, true))
-      WriteStoredFloat(*root, kSaveDateValue, Now(ctx));
+      platform::WriteRegDouble(*root, kSaveDateValue, Now(ctx));
     Inform(ctx, L"保存");
   };
   pm1.Item(L"LDIP1").OnClick = [&ctx](ui::TMenuItem&) {

@@ -11,9 +11,6 @@
 
 namespace corvane::menus {
 
-// To the nearest integer, ties to even, as the FPU rounds by default.
-int32_t RoundHalfEven(double value);
-
 // Upper-cases ASCII letters only: file names are compared as the application hook reports
 // them, and other characters must stay untouched.
 std::wstring UpperAscii(std::wstring_view text);
@@ -23,11 +20,6 @@ std::vector<std::wstring> SortedNames(std::vector<std::wstring> names);
 
 // The folder part of a path, with its trailing '\' ("C:\Games\" for "C:\Games\a.exe").
 std::wstring FolderOf(std::wstring_view path);
-
-// Floats and dates are stored as the registry accessor writes them: an 8-byte REG_BINARY
-// double (dates as days since 1899-12-30). Anything else reads as nothing.
-std::optional<double> ReadStoredFloat(const platform::RegistryKey& key, const std::wstring& name);
-bool WriteStoredFloat(platform::RegistryKey& key, const std::wstring& name, double value);
 
 // A date as the menus show it: "yyyy-mm-dd".
 std::wstring DateText(double days);

@@ -1,15 +1,16 @@
 #include "app/menus/overclocking_items.h"
 
-#include <cwchar>
-#include <iterator>
-
-#include "app/global.h"
 #include "app/menus/menu_text.h"
+#include "hardware/overclocking/clock_rounding.h"
+#include "hardware/overclocking/profile_store.h"
 #include "hardware/rvx.h"
+#include "platform/registry_values.h"
 
 namespace corvane::menus {
 
 namespace {
+
+using overclocking::RoundHalfEven;
 
 // The first four items (dialog, settings, card information, separator) are declared.
 constexpr size_t kDeclaredItems = 4;
@@ -26,8 +27,8 @@ struct OverProfile {
 OverProfile ReadProfile(platform::RegistryKey& key) {
   OverProfile profile;
   auto read = [&key](const wchar_t* name) {
-    std::optional<double> value = ReadStoredFloat(key, name);
-    if (!value) WriteStoredFloat(key, name, 0);
+    std::optional<double> value = platform::ReadRegDouble(key, name);
+    if (!value) platform::WriteRegDouble(key, name, 0);
     return value.value_or(0);
   };
   profile.vpu = read(L"vpu");
@@ -39,19 +40,6 @@ OverProfile ReadProfile(platform::RegistryKey& key) {
 }
 
 }  // namespace
-
-std::wstring OverclockingCaption(const std::wstring& name, double vpu, double mem, int memoryFactor, bool t1,
-                                 bool t2, bool t3) {
-  wchar_t clocks[48];
-  std::swprintf(clocks, std::size(clocks), L" * %d:%d ", RoundHalfEven(vpu), RoundHalfEven(memoryFactor * mem));
-  return name + clocks + (t1 ? L"T1" : L"") + L" " + (t2 ? L"T2" : L"") + L" " + (t3 ? L"T3" : L"");
-}
-
-std::wstring ProfileNameFromCaption(const std::wstring& caption) {
-  size_t star = caption.find(L'*');
-  if (star == std::wstring::npos) return caption;
-  return caption.substr(0, star == 0 ? 0 : star - 1);
-}
 
 void RebuildOverclockingItems(MenuContext& ctx, ui::TPopupMenu& pm1, const ApplyProfileCall& apply) {
   ui::TMenuItem& dialogItem = pm1.Item(L"Overcloking1");
@@ -65,7 +53,7 @@ void RebuildOverclockingItems(MenuContext& ctx, ui::TPopupMenu& pm1, const Apply
   const int32_t core = RoundHalfEven(rvx->CoreClock);
   const int32_t memory = RoundHalfEven(rvx->MemClock);
 
-  const std::wstring root = global::ProfilesRoot + L"over";
+  const std::wstring root = overclocking::OverProfilesKey();
   auto over = ctx.ports.registry.OpenKey(platform::RegistryRoot::CurrentUser, root, true);
   ui::TMenuItem& menu = pm1.Item(L"Overclocking1");
   menu.DeleteFrom(kDeclaredItems);
@@ -77,7 +65,7 @@ void RebuildOverclockingItems(MenuContext& ctx, ui::TPopupMenu& pm1, const Apply
       OverProfile profile = ReadProfile(*key);
 
       auto item = std::make_unique<ui::TMenuItem>();
-      item->Caption = OverclockingCaption(name, profile.vpu, profile.mem, memoryFactor, profile.timing[0],
+      item->Caption = overclocking::OverProfileEntry(name, profile.vpu, profile.mem, memoryFactor, profile.timing[0],
                                           profile.timing[1], profile.timing[2]);
       item->RadioItem = true;
       item->GroupIndex = kProfileGroup;
@@ -88,7 +76,7 @@ void RebuildOverclockingItems(MenuContext& ctx, ui::TPopupMenu& pm1, const Apply
         checked = true;
       }
       item->OnClick = [apply](ui::TMenuItem& sender) {
-        if (apply) apply(ProfileNameFromCaption(ui::StripAmpersands(sender.Caption)));
+        if (apply) apply(overclocking::ProfileNameFromEntry(ui::StripAmpersands(sender.Caption)));
       };
       menu.Add(std::move(item));
     }

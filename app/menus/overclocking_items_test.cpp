@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "app/menus/menus_test_support.h"
+#include "hardware/overclocking/clock_rounding.h"
 
 namespace corvane::menus {
 namespace {
@@ -11,16 +12,9 @@ using testing::MenuRig;
 
 void AddOver(MenuRig& rig, const std::wstring& name, double vpu, double mem, std::vector<double> timings = {0, 0, 0}) {
   auto key = rig.Profile(L"over", name);
-  WriteStoredFloat(*key, L"vpu", vpu);
-  WriteStoredFloat(*key, L"mem", mem);
-  for (size_t i = 0; i < timings.size(); ++i) WriteStoredFloat(*key, L"t" + std::to_wstring(i + 1), timings[i]);
-}
-
-TEST(OverclockingCaption, RoundsHalfToEvenAndDoublesDdrMemory) {
-  EXPECT_EQ(OverclockingCaption(L"Fast", 400.5, 300.4, 2, true, false, true), L"Fast * 400:601 T1  T3");
-  EXPECT_EQ(OverclockingCaption(L"Slow", 401.5, 250.5, 1, false, false, false), L"Slow * 402:250   ");
-  EXPECT_EQ(ProfileNameFromCaption(L"My * one * 400:300   "), L"My");
-  EXPECT_EQ(ProfileNameFromCaption(L"*"), L"");
+  platform::WriteRegDouble(*key, L"vpu", vpu);
+  platform::WriteRegDouble(*key, L"mem", mem);
+  for (size_t i = 0; i < timings.size(); ++i) platform::WriteRegDouble(*key, L"t" + std::to_wstring(i + 1), timings[i]);
 }
 
 TEST(OverclockingItems, FirstProfileWithTheCardClocksIsTheOnlyOneChecked) {
@@ -56,23 +50,23 @@ TEST(OverclockingItems, FirstProfileWithTheCardClocksIsTheOnlyOneChecked) {
   rig.Menus().RefreshMenuState();
   EXPECT_EQ(menu.Count(), 4u + 3u);
   EXPECT_TRUE(menu[5].Checked);
-  EXPECT_NE(menu[5].Caption.find(L":" + std::to_wstring(RoundHalfEven(2 * mem)) + L" "), std::wstring::npos);
+  EXPECT_NE(menu[5].Caption.find(L":" + std::to_wstring(overclocking::RoundHalfEven(2 * mem)) + L" "), std::wstring::npos);
 }
 
 TEST(OverclockingItems, MissingValuesAreWrittenBackAsZero) {
   MenuRig rig;
   {
     auto key = rig.Profile(L"over", L"Bare");
-    WriteStoredFloat(*key, L"vpu", 380.0);
+    platform::WriteRegDouble(*key, L"vpu", 380.0);
   }
   rig.Menus().RefreshMenuState();
   EXPECT_EQ(rig.Item(L"Overclocking1")[4].Caption, L"Bare * 380:0   ");
   auto key = rig.Profile(L"over", L"Bare");
   for (const wchar_t* name : {L"mem", L"t1", L"t2", L"t3"}) {
-    EXPECT_EQ(ReadStoredFloat(*key, name), 0.0) << name;
+    EXPECT_EQ(platform::ReadRegDouble(*key, name), 0.0) << name;
     EXPECT_EQ(key->ReadValue(name)->type, platform::RegType::Binary);
   }
-  EXPECT_EQ(ReadStoredFloat(*key, L"vpu"), 380.0);
+  EXPECT_EQ(platform::ReadRegDouble(*key, L"vpu"), 380.0);
 }
 
 TEST(OverclockingItems, WithoutTheKernelDriverOnlyTheErrorCaptionChanges) {

@@ -20,7 +20,7 @@ inline void FillMenuProfiles(platform::Registry& registry, int count) {
     platform::WriteRegString(*game, L"File", L"C:\\Games\\" + n + L"\\game.exe");
     platform::WriteRegString(*game, L"File_Params", L"-fullscreen");
     auto over = registry.OpenKey(RegistryRoot::CurrentUser, global::ProfilesRoot + L"over\\Clock " + n, true);
-    for (const wchar_t* name : {L"vpu", L"mem", L"t1", L"t2", L"t3"}) WriteStoredFloat(*over, name, 300 + i);
+    for (const wchar_t* name : {L"vpu", L"mem", L"t1", L"t2", L"t3"}) platform::WriteRegDouble(*over, name, 300 + i);
     registry.OpenKey(RegistryRoot::CurrentUser, global::ProfilesRoot + L"Display\\Layout " + n, true);
   }
 }

@@ -40,4 +40,16 @@ MessageAnswer SimUserInteraction::ShowMessage(const MessageBoxRequest& request) 
   return answer;
 }
 
+void SimUserInteraction::ChooseFile(std::optional<std::wstring> path) { fileScript_.push_back(std::move(path)); }
+
+std::optional<std::wstring> SimUserInteraction::ChooseOpenFile(const OpenFileRequest& request) {
+  std::optional<std::wstring> answer;
+  if (!fileScript_.empty()) {
+    answer = std::move(fileScript_.front());
+    fileScript_.pop_front();
+  }
+  fileChoices_.push_back({request, answer});
+  return answer;
+}
+
 }  // namespace corvane::platform

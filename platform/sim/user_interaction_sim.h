@@ -1,7 +1,10 @@
 #pragma once
-// Message boxes answered from a script, every box kept for the test to look at.
+// Message boxes and file choosers answered from a script, every request kept for the
+// test to look at.
 
 #include <deque>
+#include <optional>
+#include <string>
 #include <vector>
 
 #include "platform/user_interaction.h"
@@ -14,6 +17,10 @@ class SimUserInteraction final : public UserInteraction {
     MessageBoxRequest request;
     MessageAnswer answer;
   };
+  struct FileChoice {
+    OpenFileRequest request;
+    std::optional<std::wstring> answer;
+  };
 
   // Queues the answer to the next box that has no answer yet. A scripted answer that is
   // not one of that box's buttons is a broken script: ShowMessage throws std::logic_error.
@@ -23,12 +30,20 @@ class SimUserInteraction final : public UserInteraction {
   // makes it.
   MessageAnswer ShowMessage(const MessageBoxRequest& request) override;
 
+  // Queues what the next file chooser gives: a path, or nothing for Cancel. With the
+  // script used up the user cancels.
+  void ChooseFile(std::optional<std::wstring> path);
+  std::optional<std::wstring> ChooseOpenFile(const OpenFileRequest& request) override;
+
   const std::vector<Shown>& History() const { return shown_; }
-  size_t UnusedAnswers() const { return script_.size(); }
+  const std::vector<FileChoice>& FileChoices() const { return fileChoices_; }
+  size_t UnusedAnswers() const { return script_.size() + fileScript_.size(); }
 
  private:
   std::deque<MessageAnswer> script_;
   std::vector<Shown> shown_;
+  std::deque<std::optional<std::wstring>> fileScript_;
+  std::vector<FileChoice> fileChoices_;
 };
 
 }  // namespace corvane::platform

@@ -33,5 +33,17 @@ TEST(SimUserInteraction, ScriptedAnswersFirstThenTheDefaultButtonAndEveryBoxReco
   EXPECT_THROW(user.ShowMessage(Box(MessageButtons::YesNo)), std::logic_error);
 }
 
+TEST(SimUserInteraction, FileChoosersTakeTheScriptThenCancel) {
+  SimUserInteraction user;
+  user.ChooseFile(L"C:\\Games\\game.exe");
+  user.ChooseFile(std::nullopt);
+  EXPECT_EQ(user.ChooseOpenFile({L"可执行文件 (*.exe)|*.exe"}), L"C:\\Games\\game.exe");
+  EXPECT_EQ(user.ChooseOpenFile({L"Wave Files (*.wav)|*.wav"}), std::nullopt);
+  EXPECT_EQ(user.ChooseOpenFile({L"Wave Files (*.wav)|*.wav"}), std::nullopt) << "script used up: cancelled";
+  ASSERT_EQ(user.FileChoices().size(), 3u);
+  EXPECT_EQ(user.FileChoices()[1].request.filter, L"Wave Files (*.wav)|*.wav");
+  EXPECT_TRUE(user.History().empty());
+}
+
 }  // namespace
 }  // namespace corvane::platform

@@ -1,6 +1,9 @@
 #include "platform/win32/user_interaction_win32.h"
 
 #include <windows.h>
+#include <commdlg.h>
+
+#include <vector>
 
 namespace corvane::platform {
 namespace {
@@ -38,6 +41,16 @@ UINT DefaultButtonStyle(int index, int count) {
   return index >= 0 && index < count ? kStyles[index] : MB_DEFBUTTON1;
 }
 
+// "Text|*.ext|..." as the chooser takes it: the parts NUL-separated, ended by two NULs.
+std::vector<wchar_t> FilterText(const std::wstring& filter) {
+  std::vector<wchar_t> text(filter.begin(), filter.end());
+  for (wchar_t& c : text)
+    if (c == L'|') c = L'\0';
+  text.push_back(L'\0');
+  text.push_back(L'\0');
+  return text;
+}
+
 }  // namespace
 
 MessageAnswer Win32UserInteraction::ShowMessage(const MessageBoxRequest& request) {
@@ -59,6 +72,24 @@ MessageAnswer Win32UserInteraction::ShowMessage(const MessageBoxRequest& request
     default:  // 0 when the box could not be shown
       return MessageAnswer::Cancel;
   }
+}
+
+std::optional<std::wstring> Win32UserInteraction::ChooseOpenFile(const OpenFileRequest& request) {
+  std::vector<wchar_t> filter = FilterText(request.filter);
+  // Long enough for any path the shell hands out, the \\?\ form included.
+  std::vector<wchar_t> file(32768, L'\0');
+  OPENFILENAMEW dialog{};
+  dialog.lStructSize = sizeof dialog;
+  dialog.hwndOwner = GetActiveWindow();
+  dialog.lpstrFilter = filter.data();
+  dialog.nFilterIndex = 1;
+  dialog.lpstrFile = file.data();
+  dialog.nMaxFile = static_cast<DWORD>(file.size());
+  dialog.lpstrInitialDir = request.initialFolder.empty() ? nullptr : request.initialFolder.c_str();
+  dialog.lpstrTitle = request.title.empty() ? nullptr : request.title.c_str();
+  dialog.Flags = OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_EXPLORER;
+  if (!GetOpenFileNameW(&dialog)) return std::nullopt;  // cancelled, or the chooser failed
+  return std::wstring(file.data());
 }
 
 }  // namespace corvane::platform

@@ -1,5 +1,5 @@
 #pragma once
-// Message boxes through MessageBoxW.
+// Message boxes through MessageBoxW, the file chooser through GetOpenFileNameW.
 
 #include "platform/user_interaction.h"
 
@@ -12,6 +12,9 @@ class Win32UserInteraction final : public UserInteraction {
   // A default button out of range is the first one (Wine would mark none). If the box
   // cannot be shown at all, the answer is Cancel.
   MessageAnswer ShowMessage(const MessageBoxRequest& request) override;
+  // Owned by this thread's active window, like the message boxes; the process's current
+  // folder stays where it was.
+  std::optional<std::wstring> ChooseOpenFile(const OpenFileRequest& request) override;
 };
 
 }  // namespace corvane::platform

@@ -1,6 +1,8 @@
 #include "platform/win32/user_interaction_win32.h"
 
 #include <windows.h>
+#include <commdlg.h>
+#include <dlgs.h>
 
 #include <gtest/gtest.h>
 
@@ -114,6 +116,57 @@ TEST(UserInteractionWin32, ActiveWindowOfTheThreadOwnsTheBox) {
   ASSERT_TRUE(seen.ready);
   EXPECT_EQ(answer, MessageAnswer::Ok);
   EXPECT_EQ(seen.owner, form);
+}
+
+// Finds the file chooser by its title; types `file` into its name box and opens it, or
+// cancels when there is no file.
+bool AnswerChooser(const std::wstring& title, const std::wstring* file) {
+  HWND dialog = nullptr;
+  for (int i = 0; i < 1000 && !(dialog && IsWindowVisible(dialog)); ++i, Sleep(10))
+    dialog = FindWindowW(L"#32770", title.c_str());
+  if (!dialog) return false;
+  if (!file) return PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+  // The name box is edt1 in some versions of the dialog and cmb13 in others.
+  for (int box : {edt1, cmb13}) SendMessageW(dialog, CDM_SETCONTROLTEXT, box, reinterpret_cast<LPARAM>(file->c_str()));
+  return PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
+}
+
+TEST(UserInteractionWin32, FileChooserGivesTheFileChosenOrNothing) {
+  wchar_t folder[MAX_PATH] = {};
+  ASSERT_GT(GetTempPathW(MAX_PATH, folder), 0u);
+  const std::wstring name = L"corvane-chooser-" + std::to_wstring(GetCurrentProcessId()) + L".wav";
+  const std::wstring path = folder + name;
+  HANDLE created = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  ASSERT_NE(created, INVALID_HANDLE_VALUE);
+  CloseHandle(created);
+
+  OpenFileRequest request;
+  request.filter = L"Wave Files (*.wav)|*.wav";
+  request.title = L"Corvane 选择 " + std::to_wstring(GetCurrentProcessId());
+  request.initialFolder = folder;
+  wchar_t before[MAX_PATH] = {};
+  GetCurrentDirectoryW(MAX_PATH, before);
+
+  bool answered = false;
+  std::optional<std::wstring> chosen;
+  {
+    testing::WorkerThread user([&] { answered = AnswerChooser(request.title, &name); });
+    chosen = Win32UserInteraction().ChooseOpenFile(request);
+  }
+  EXPECT_TRUE(answered);
+  ASSERT_TRUE(chosen.has_value());
+  EXPECT_EQ(lstrcmpiW(chosen->c_str(), path.c_str()), 0) << std::string(chosen->begin(), chosen->end());
+  wchar_t after[MAX_PATH] = {};
+  GetCurrentDirectoryW(MAX_PATH, after);
+  EXPECT_EQ(std::wstring(after), std::wstring(before));
+
+  {
+    testing::WorkerThread user([&] { answered = AnswerChooser(request.title, nullptr); });
+    chosen = Win32UserInteraction().ChooseOpenFile(request);
+  }
+  EXPECT_TRUE(answered);
+  EXPECT_FALSE(chosen.has_value());
+  DeleteFileW(path.c_str());
 }
 
 }  // namespace

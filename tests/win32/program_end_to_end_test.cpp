@@ -1,7 +1,8 @@
 // corvane.exe as a user meets it, on the simulated card: it starts hidden with its icon
 // in the tray, a second start only forwards a game request to it, its tray menu opens on
-// a click (captured to a bitmap for people to look at), and closing its window ends it
-// with the settings saved. The tests run in order and share the first instance.
+// a click (captured to a bitmap for people to look at), a 3D setting chosen in that menu
+// reaches the driver's key and the tooltip, and closing its window ends it with the
+// settings saved. The tests run in order and share the first instance.
 //
 // Arguments: corvane.exe, record_args.exe, the bitmap to write.
 
@@ -26,6 +27,8 @@ constexpr wchar_t kSettingsKey[] = L"SOFTWARE\\Quillon\\Corvane";
 constexpr wchar_t kGameKey[] = L"SOFTWARE\\Quillon\\Corvane\\Profiles\\Games\\Recorder";
 constexpr wchar_t kSimulatedDriverKey[] =
     L"System\\CurrentControlSet\\Control\\Video\\{8D2B5F3A-61C4-4E0B-9A7D-3C5E21F04B96}\\0000";
+constexpr wchar_t kTrayWindowTitle[] = L"Wine System Tray";
+constexpr wchar_t kTooltipClass[] = L"tooltips_class32";
 constexpr UINT kTrayIconId = 6655;
 constexpr UINT kTrayCallbackMessage = 1599;
 
@@ -127,6 +130,44 @@ void DeleteValue(const wchar_t* path, const wchar_t* name) {
   if (RegOpenKeyExW(HKEY_CURRENT_USER, path, 0, KEY_SET_VALUE, &key) != ERROR_SUCCESS) return;
   RegDeleteValueW(key, name);
   RegCloseKey(key);
+}
+
+void PressKey(WORD key) {
+  keybd_event(static_cast<BYTE>(key), 0, 0, 0);
+  keybd_event(static_cast<BYTE>(key), 0, KEYEVENTF_KEYUP, 0);
+  Sleep(150);
+}
+
+bool MenuOpen() { return IsWindowVisible(FindWindowW(kPopupMenuClass, nullptr)) != FALSE; }
+
+// The text of the tooltip showing now, if one is. A tooltip answers WM_GETTEXT with the
+// text it shows.
+std::optional<std::wstring> VisibleTooltipText() {
+  for (HWND tip = FindWindowExW(nullptr, nullptr, kTooltipClass, nullptr); tip;
+       tip = FindWindowExW(nullptr, tip, kTooltipClass, nullptr)) {
+    if (!IsWindowVisible(tip)) continue;
+    wchar_t text[256] = {};
+    DWORD_PTR length = 0;
+    SendMessageTimeoutW(tip, WM_GETTEXT, 256, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 2000, &length);
+    if (text[0]) return std::wstring(text);
+  }
+  return std::nullopt;
+}
+
+// Moves the mouse onto the first icon of Wine's tray window, as a user pointing at it.
+bool PointAtTrayIcon() {
+  const HWND tray = FindWindowW(nullptr, kTrayWindowTitle);
+  if (!tray) return false;
+  POINT icon{GetSystemMetrics(SM_CXSMICON) / 2 + 3, GetSystemMetrics(SM_CYSMICON) / 2 + 3};
+  ClientToScreen(tray, &icon);
+  const int width = GetSystemMetrics(SM_CXSCREEN) - 1;
+  const int height = GetSystemMetrics(SM_CYSCREEN) - 1;
+  for (int step = 0; step < 2; ++step) {  // two moves: the tray sees the mouse arrive
+    mouse_event(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, static_cast<DWORD>((icon.x + step) * 65535 / width),
+                static_cast<DWORD>(icon.y * 65535 / height), 0, 0);
+    Sleep(100);
+  }
+  return true;
 }
 
 std::wstring FolderOf(const std::wstring& path) { return path.substr(0, path.find_last_of(L"\\/")); }
@@ -240,6 +281,33 @@ TEST_F(ProgramEndToEnd, RightClickOnTheIconOpensTheTrayMenu) {
   // Cancelling the menu's owner ends the menu, as clicking elsewhere would.
   SendMessageW(FindWindowW(kMenuOwnerClass, nullptr), WM_CANCELMODE, 0, 0);
   EXPECT_TRUE(WaitFor([] { return !IsWindowVisible(FindWindowW(kPopupMenuClass, nullptr)); }, 10000));
+  EXPECT_FALSE(WaitForExit(g_first.process, 0).has_value());
+}
+
+TEST_F(ProgramEndToEnd, ForcingDirect3DAntiAliasingInTheMenuWritesTheDriverAndTheTooltip) {
+  const HWND window = MainWindow();
+  ASSERT_NE(window, nullptr);
+  ASSERT_NE(ReadString(HKEY_LOCAL_MACHINE, kSimulatedDriverKey, L"AntiAliasSamples"), L"4");
+  SetCursorPos(760, 560);
+  PostMessageW(window, kTrayCallbackMessage, kTrayIconId, WM_RBUTTONDOWN);
+  ASSERT_TRUE(WaitFor(MenuOpen, 10000)) << "no menu";
+  Sleep(500);
+  // "Direct3D" is the second entry; its first submenu is anti-aliasing, whose third entry is 4x.
+  for (WORD key : {VK_DOWN, VK_DOWN, VK_RIGHT, VK_RIGHT, VK_DOWN, VK_DOWN, VK_RETURN}) PressKey(key);
+  const bool written =
+      WaitFor([] { return ReadString(HKEY_LOCAL_MACHINE, kSimulatedDriverKey, L"AntiAliasSamples") == L"4"; }, 10000);
+  if (MenuOpen()) SendMessageW(FindWindowW(kMenuOwnerClass, nullptr), WM_CANCELMODE, 0, 0);
+  ASSERT_TRUE(written) << "the choice did not reach the driver's key";
+  EXPECT_EQ(ReadString(HKEY_LOCAL_MACHINE, kSimulatedDriverKey, L"AntiAlias"), L"2");
+
+  ASSERT_TRUE(PointAtTrayIcon());
+  std::optional<std::wstring> tip;
+  WaitFor([&] { return (tip = VisibleTooltipText()).has_value(); }, 10000);
+  ASSERT_TRUE(tip.has_value()) << "no tooltip over the tray icon";
+  Sleep(300);
+  CaptureScreen(g_screenshot.substr(0, g_screenshot.find_last_of(L"\\/") + 1) + L"tray-tip.bmp");
+  EXPECT_NE(tip->find(L"D3D AA:4 AF:0"), std::wstring::npos) << Narrow(*tip);
+  SetCursorPos(760, 560);
   EXPECT_FALSE(WaitForExit(g_first.process, 0).has_value());
 }
 

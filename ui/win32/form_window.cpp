@@ -62,6 +62,20 @@ std::wstring WindowText(HWND window) {
   return text;
 }
 
+// CB_SETCURSEL also rewrites an editable combo box's text (to nothing for no selection):
+// its typed text and the caret in it are put back as the model has them.
+void SelectComboItem(HWND combo, const TComponent& component) {
+  if (!component.Editable()) {
+    SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(component.ItemIndex()), 0);
+    return;
+  }
+  const LRESULT caret = SendMessageW(combo, CB_GETEDITSEL, 0, 0);
+  const bool sameText = WindowText(combo) == component.Text();
+  SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(component.ItemIndex()), 0);
+  if (WindowText(combo) != component.Text()) SetWindowTextW(combo, component.Text().c_str());
+  if (sameText) SendMessageW(combo, CB_SETEDITSEL, 0, MAKELPARAM(LOWORD(caret), HIWORD(caret)));
+}
+
 }  // namespace
 
 FormWindow::FormWindow(TForm& form, HWND owner, const FormFonts& fonts, std::function<void(std::exception_ptr)> onError)
@@ -156,8 +170,9 @@ void FormWindow::CreateControl(Control& control) {
                (decl.multiLine ? ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN | WS_VSCROLL : 0);
       break;
     case ComponentKind::ComboBox:
+      // Windows fixes the kind of combo box when it makes it.
       windowClass = L"COMBOBOX";
-      style |= WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST;
+      style |= WS_TABSTOP | WS_VSCROLL | (component.Editable() ? CBS_DROPDOWN | CBS_AUTOHSCROLL : CBS_DROPDOWNLIST);
       break;
     case ComponentKind::ListBox:
       windowClass = L"LISTBOX";
@@ -321,12 +336,15 @@ void FormWindow::Apply(TComponent& component, ComponentProperty what) {
         for (const std::wstring& item : component.Items())
           SendMessageW(handle, combo ? CB_ADDSTRING : LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
         // The sorted styles are not used, so item n of the model is item n of the control.
-        SendMessageW(handle, combo ? CB_SETCURSEL : LB_SETCURSEL, static_cast<WPARAM>(component.ItemIndex()), 0);
+        if (combo)
+          SelectComboItem(handle, component);
+        else
+          SendMessageW(handle, LB_SETCURSEL, static_cast<WPARAM>(component.ItemIndex()), 0);
       }
       break;
     case ComponentProperty::ItemIndex:
       if (kind == ComponentKind::ComboBox)
-        SendMessageW(handle, CB_SETCURSEL, static_cast<WPARAM>(component.ItemIndex()), 0);
+        SelectComboItem(handle, component);
       else if (kind == ComponentKind::ListBox)
         SendMessageW(handle, LB_SETCURSEL, static_cast<WPARAM>(component.ItemIndex()), 0);
       else if (kind == ComponentKind::PageControl) {
@@ -335,7 +353,8 @@ void FormWindow::Apply(TComponent& component, ComponentProperty what) {
       }
       break;
     case ComponentProperty::Text:
-      if (kind == ComponentKind::Edit && WindowText(handle) != component.Text())
+      if ((kind == ComponentKind::Edit || (kind == ComponentKind::ComboBox && component.Editable())) &&
+          WindowText(handle) != component.Text())
         SetWindowTextW(handle, component.Text().c_str());
       break;
     case ComponentProperty::Picture:
@@ -395,6 +414,8 @@ void FormWindow::OnCommand(UINT id, UINT code, HWND source) {
     case ComponentKind::ComboBox:
       if (code == CBN_SELCHANGE)
         component.UserSelect(static_cast<int>(SendMessageW(control->handle, CB_GETCURSEL, 0, 0)));
+      else if (code == CBN_EDITCHANGE)
+        component.UserSetText(WindowText(control->handle));
       break;
     case ComponentKind::ListBox:
       if (code == LBN_SELCHANGE)

@@ -8,9 +8,12 @@
 #include <vector>
 
 #include "app/program.h"
+#include "platform/sim/hardware/sim_ati_driver.h"
 #include "platform/sim/hardware/sim_display_devices.h"
+#include "platform/sim/hardware/sim_driver_library.h"
 #include "platform/sim/hardware/sim_machine.h"
 #include "platform/win32/card_registers_win32.h"
+#include "platform/win32/driver_escape_win32.h"
 #include "platform/win32/fpu_control.h"
 #include "platform/win32/kernel_io_win32.h"
 #include "platform/win32/win32_platform.h"
@@ -74,13 +77,15 @@ class Hardware {
 class RealHardware final : public Hardware {
  public:
   explicit RealHardware(corvane::platform::Ports& ports) : ports_(ports) {}
-  corvane::HardwarePorts Card() override { return {kernelIo_, cardRegisters_}; }
+  corvane::HardwarePorts Card() override { return {kernelIo_, cardRegisters_, driverEscape_, driverLibrary_}; }
   corvane::platform::Ports& Ports() override { return ports_; }
 
  private:
   corvane::platform::Ports& ports_;
   corvane::platform::Win32KernelIo kernelIo_;
   corvane::platform::Win32CardRegisters cardRegisters_;
+  corvane::platform::Win32DriverEscape driverEscape_;
+  corvane::platform::Win32DriverLibrary driverLibrary_;
 };
 
 // A Radeon 9800 PRO on a simulated bus, with its displays. Its display driver's key is
@@ -92,13 +97,17 @@ class SimulatedHardware final : public Hardware {
       : driverKeysMade_(MakeSimulatedDriverKeys()),
         displays_(ports.registry, corvane::platform::sim::DisplayOptionsForCard(machine_.Card().Setup())),
         ports_(WithDisplays(ports, displays_)) {}
-  corvane::HardwarePorts Card() override { return {machine_.Kernel(), machine_.Registers()}; }
+  corvane::HardwarePorts Card() override {
+    return {machine_.Kernel(), machine_.Registers(), displayDriver_, driverLibrary_};
+  }
   corvane::platform::Ports& Ports() override { return ports_; }
 
  private:
   corvane::platform::sim::SimMachine machine_{corvane::platform::sim::kDefaultCardPreset};
   bool driverKeysMade_;
   corvane::platform::sim::SimDisplayDevices displays_;
+  corvane::platform::sim::SimAtiDriver displayDriver_;
+  corvane::platform::sim::SimDriverLibrary driverLibrary_{displays_};
   corvane::platform::Ports ports_;
 };
 

@@ -1,0 +1,25 @@
+#include "driver3d/quick_items/quick_3d_items.h"
+
+#include "driver3d/quick_items/quick_actions.h"
+#include "driver3d/quick_items/refresh_steps.h"
+
+namespace corvane::driver3d {
+
+Quick3DItems::Quick3DItems(ui::TPopupMenu& pm1, Quick3DContext context) : pm1_(pm1), ctx_(std::move(context)) {
+  WireDirect3DItems(pm1_, ctx_);
+  WireOpenGLItems(pm1_, ctx_);
+  WireTweakItems(pm1_, ctx_);
+}
+
+void Quick3DItems::Refresh() {
+  ctx_.quality.Clear();
+  // The desktop's mode may have changed since the last popup.
+  const uint32_t desktopRate = ctx_.DesktopRefreshRate ? ctx_.DesktopRefreshRate() : 0;
+  // In AceMode the OpenGL submenu is hidden and its settings are the Direct3D ones.
+  if (!ctx_.driver.AceMode()) RefreshOpenGLItems(pm1_, ctx_, desktopRate);
+  RefreshDirect3DItems(pm1_, ctx_);
+  RefreshTweakItems(pm1_, ctx_);
+  RefreshDirect3DRefreshRate(pm1_, ctx_, desktopRate);
+}
+
+}  // namespace corvane::driver3d

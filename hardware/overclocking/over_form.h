@@ -1,0 +1,121 @@
+#pragma once
+// TfrmOver, "超频": the core and memory clock sliders within their limits, the divider
+// mode, the three memory timing pages, the overclocking profiles, the start-up and resume
+// profile, and the automatic 2D/3D switch. Shown modally from the tray; it reads what it
+// shows from the settings store, the registry and the card when it is made, and writes
+// back on "应用(&A)" and "确定(&O)".
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "app/settings/reg_values.h"
+#include "hardware/overclocking/timings.h"
+#include "hardware/rvx.h"
+#include "platform/registry.h"
+#include "platform/user_interaction.h"
+#include "ui/form.h"
+
+namespace corvane::overclocking {
+
+struct OverDialogContext {
+  ui::FormContext forms;
+  platform::Registry& registry;
+  platform::UserInteraction& user;
+  settings::TRegValues& reg1;
+  hardware::TRVX& rvx;
+  // corvane.ini [main] hide_timings is 1: the timings page is not offered.
+  bool hideTimings = false;
+};
+
+class TfrmOver final : public ui::TForm {
+ public:
+  explicit TfrmOver(const OverDialogContext& context);
+
+  // The component table (also what the renderer tests lay out).
+  static std::span<const ui::ComponentDecl> ComponentTable();
+
+  // Whether the artifact tester's renderer window was opened: the main form then hides
+  // its own window again after the dialog.
+  bool RendererWasOpened() const { return rendererOpened_; }
+
+ private:
+  // FormCreate's work, done while the form is made.
+  void FormCreate();
+
+  // --- Clocks ---
+  void tbCoreChange(ui::TComponent& sender);
+  void tbMemChange(ui::TComponent& sender);
+  void btCoreDownClick(ui::TComponent& sender);
+  void btCoreUpClick(ui::TComponent& sender);
+  void btMemDownClick(ui::TComponent& sender);
+  void btMemUpClick(ui::TComponent& sender);
+  void cbDDRClick(ui::TComponent& sender);
+  void btCalcClick(ui::TComponent& sender);
+  void btResetClick(ui::TComponent& sender);
+  void btApplyClick(ui::TComponent& sender);
+  void btOkClick(ui::TComponent& sender);
+
+  // --- Timing pages (the sender's tag is the page) ---
+  void tbTimingChange(ui::TComponent& sender);
+  void btReadClick(ui::TComponent& sender);
+  void btSetClick(ui::TComponent& sender);
+  void btRestoreClick(ui::TComponent& sender);
+
+  // --- Profiles ---
+  void lbxProfilesClick(ui::TComponent& sender);
+  void btLoadClick(ui::TComponent& sender);
+  void btSaveClick(ui::TComponent& sender);
+  void btDeleteClick(ui::TComponent& sender);
+  void cbAutoLoadClick(ui::TComponent& sender);
+
+  // --- Automatic 2D/3D ---
+  void cbEnable2d3dClick(ui::TComponent& sender);
+  void btExAddClick(ui::TComponent& sender);
+  void btExRemoveClick(ui::TComponent& sender);
+  void btPlay3dClick(ui::TComponent& sender);
+  void btPlay2dClick(ui::TComponent& sender);
+
+  int MemoryFactor() const;
+  bool Fixed() const;
+  void SetSliderBounds();
+  void RefreshDisplay();
+  void ShowClockTexts();
+  void ShowSliderLabels();
+  void MoveSlider(const wchar_t* slider, int by);
+  void FollowCoreWithMemory();
+
+  std::vector<int> TimingPositions(TimingPage page) const;
+  void ShowTimingPositions(TimingPage page, std::span<const int> positions);
+  void ShowTimingValues(TimingPage page);
+  void MarkTimingChanged(TimingPage page, bool changed);
+  void ReadTimingPage(TimingPage page);
+  void SetTimingPage(TimingPage page);
+
+  void FillProfileLists();
+  std::wstring SelectedProfileName() const;
+  void Enable2d3dLists();
+
+  // Stores the settings and applies the sliders and timings: "应用(&A)" and "确定(&O)".
+  // False when the 2D/3D switch lacks a profile; nothing is applied then.
+  bool ApplySettings();
+  bool Check2d3dProfiles();
+  void StoreSettings();
+  void ApplyClocks();
+
+  void Tell(const std::wstring& caption, const std::wstring& text, platform::MessageIcon icon);
+  bool AskOkCancel(const std::wstring& caption, const std::wstring& text, platform::MessageIcon icon,
+                   int defaultButton);
+  std::optional<std::wstring> ChooseFile(const std::wstring& filter);
+
+  OverDialogContext ctx_;
+  std::array<bool, 3> timingChanged_{};
+  // The registers as the card had them at this program's start ("deft1".."deft3").
+  std::array<uint32_t, 3> timingDefaults_{};
+  bool rendererOpened_ = false;
+};
+
+}  // namespace corvane::overclocking
