@@ -368,7 +368,7 @@ void TfrmMainQRX::ApplyOverProfile(const std::wstring& name) {
 
 bool TfrmMainQRX::ShowOverclockingDialog() {
   overclocking::TfrmOver dialog({ui::FormContext{window_.Forms(), env_.ports.clock}, env_.ports.registry,
-                                 env_.ports.user, *reg1_, *rvx_, HideTimings});
+                                 env_.ports.user, *reg1_, *rvx_, HideTimings, [this] { UpdateTrayTip(); }});
   dialog.ShowModal();
   return dialog.RendererWasOpened();
 }

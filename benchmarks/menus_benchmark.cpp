@@ -9,12 +9,16 @@
 #include "app/global.h"
 #include "app/menus/profile_fixtures.h"
 #include "app/menus/tray_menus.h"
+#include "app/menus/menu_tree.h"
 #include "app/settings/program_settings.h"
+#include "driver3d/profiles/profile_menus.h"
+#include "driver3d/quick_items/quick_3d_items.h"
 #include "hardware/rvx.h"
 #include "platform/counting_registry.h"
 #include "platform/registry_values.h"
 #include "platform/sim/hardware/sim_machine.h"
 #include "platform/sim/sim_platform.h"
+#include "ui/form_renderer_sim.h"
 
 namespace {
 
@@ -47,5 +51,41 @@ void BM_RefreshMenuState(benchmark::State& state) {
   state.counters["writes"] = static_cast<double>(counts.writeValue) / runs;
 }
 BENCHMARK(BM_RefreshMenuState)->Arg(0)->Arg(100)->Unit(benchmark::kMicrosecond);
+
+// The 3D part of the refresh: every quick item from the driver's keys, then both profile
+// menus, each stored profile compared with the driver's settings.
+void BM_Refresh3DItems(benchmark::State& state) {
+  const int profiles = static_cast<int>(state.range(0));
+  platform::SimPlatform sim;
+  platform::CountingRegistry counting(sim.registry);
+  const std::wstring driverKey = sim.displayDevices.Device(0)->deviceKey.substr(18);
+  driver3d::DriverRegistry driver(counting, driverKey);
+  driver.ReadStorageMode();
+  driver3d::QualityCounters quality;
+  ui::SimFormRenderer forms;
+  ui::TPopupMenu pm1(L"pm1", menus::DeclarePm1());
+  driver3d::Quick3DItems quick(pm1, {driver, quality, {forms, sim.clock}, {}, {}, [] { return 85u; }});
+  driver3d::Profile3DContext store{driver, counting, global::ProfilesRoot, quality, {}, {}};
+  for (int i = 0; i < profiles; ++i) {
+    driver3d::SaveD3DProfile(store, L"D3D " + std::to_wstring(i));
+    driver3d::SaveOpenGLProfile(store, L"OGL " + std::to_wstring(i));
+  }
+  driver3d::Profile3DMenus profileMenus(pm1, {store, {forms, sim.clock}, {}});
+  quick.Refresh();  // the first refresh creates the values read with creation
+  profileMenus.RebuildProfileMenus();
+
+  counting.Reset();
+  for (auto _ : state) {
+    quick.Refresh();
+    profileMenus.RebuildProfileMenus();
+  }
+  const auto& counts = counting.Counts();
+  const double runs = static_cast<double>(state.iterations());
+  state.counters["registry_calls"] = static_cast<double>(counts.Total()) / runs;
+  state.counters["opens"] = static_cast<double>(counts.openKey) / runs;
+  state.counters["value_reads"] = static_cast<double>(counts.Reads()) / runs;
+  state.counters["writes"] = static_cast<double>(counts.writeValue) / runs;
+}
+BENCHMARK(BM_Refresh3DItems)->Arg(0)->Arg(100)->Unit(benchmark::kMicrosecond);
 
 }  // namespace

@@ -142,6 +142,7 @@ void TfrmOver::RefreshDisplay() {
   (*this)[L"tbCore"].SetPosition(RoundHalfEven(ctx_.rvx.CoreClock));
   (*this)[L"tbMem"].SetPosition(RoundHalfEven(ctx_.rvx.MemClock * MemoryFactor()));
   ShowSliderLabels();
+  if (ctx_.UpdateTrayTip) ctx_.UpdateTrayTip();
 }
 
 void TfrmOver::ShowClockTexts() {

@@ -7,6 +7,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <span>
 #include <string>
@@ -29,6 +30,8 @@ struct OverDialogContext {
   hardware::TRVX& rvx;
   // corvane.ini [main] hide_timings is 1: the timings page is not offered.
   bool hideTimings = false;
+  // Refreshes the tray tooltip, which shows the clocks, whenever the dialog re-reads them.
+  std::function<void()> UpdateTrayTip{};
 };
 
 class TfrmOver final : public ui::TForm {

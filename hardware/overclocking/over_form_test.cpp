@@ -27,7 +27,8 @@ struct FormRig : OverRig {
   // A new dialog on the card and settings as they are now.
   TfrmOver& Open() {
     form.reset();
-    form = std::make_unique<TfrmOver>(OverDialogContext{{renderer, clock}, registry, user, *reg1, *rvx, hideTimings});
+    form = std::make_unique<TfrmOver>(OverDialogContext{
+        {renderer, clock}, registry, user, *reg1, *rvx, hideTimings, [this] { tipCores.push_back(rvx->CoreClock); }});
     Card().ClearCounters();
     return *form;
   }
@@ -48,6 +49,8 @@ struct FormRig : OverRig {
   ui::SimFormRenderer renderer;
   platform::SimClock clock;
   bool hideTimings = false;
+  // The core clock each time the tooltip was asked to show the clocks again.
+  std::vector<double> tipCores;
   std::unique_ptr<TfrmOver> form;
 };
 
@@ -168,6 +171,8 @@ TEST(OverForm, ApplyProgramsThePllOnlyForMovedSliders) {
   EXPECT_EQ(rig.Card().TotalPllWrites(), 1u);
   EXPECT_EQ(rig.Card().Pll(kDividers), DividersFor(false, 381, 339));
   EXPECT_EQ(rig[L"tbCore"].Position(), RoundHalfEven(rig.rvx->CoreClock));
+  ASSERT_FALSE(rig.tipCores.empty());
+  EXPECT_EQ(RoundHalfEven(rig.tipCores.back()), 381) << "the tooltip shows the new clock";
 
   rig[L"cbMode"].UserSelect(1);
   rig[L"btReset"].Click();

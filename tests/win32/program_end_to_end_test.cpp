@@ -1,12 +1,14 @@
 // corvane.exe as a user meets it, on the simulated card: it starts hidden with its icon
 // in the tray, a second start only forwards a game request to it, its tray menu opens on
 // a click (captured to a bitmap for people to look at), a 3D setting chosen in that menu
-// reaches the driver's key and the tooltip, and closing its window ends it with the
-// settings saved. The tests run in order and share the first instance.
+// reaches the driver's key and the tooltip, the overclocking dialog opened from it sets
+// the clocks and saves a profile, and closing its window ends it with the settings saved.
+// The tests run in order and share the first instance.
 //
 // Arguments: corvane.exe, record_args.exe, the bitmap to write.
 
 #include <windows.h>
+#include <commctrl.h>
 #include <shellapi.h>
 
 #include <gtest/gtest.h>
@@ -29,6 +31,7 @@ constexpr wchar_t kSimulatedDriverKey[] =
     L"System\\CurrentControlSet\\Control\\Video\\{8D2B5F3A-61C4-4E0B-9A7D-3C5E21F04B96}\\0000";
 constexpr wchar_t kTrayWindowTitle[] = L"Wine System Tray";
 constexpr wchar_t kTooltipClass[] = L"tooltips_class32";
+constexpr wchar_t kOverProfilesKey[] = L"SOFTWARE\\Quillon\\Corvane\\Profiles\\over";
 constexpr UINT kTrayIconId = 6655;
 constexpr UINT kTrayCallbackMessage = 1599;
 
@@ -170,6 +173,69 @@ bool PointAtTrayIcon() {
   return true;
 }
 
+// Opens the tray menu with a right click on the icon and walks it with the keyboard.
+bool ChooseFromTrayMenu(std::initializer_list<WORD> keys) {
+  const HWND window = MainWindow();
+  if (!window) return false;
+  SetCursorPos(760, 560);
+  PostMessageW(window, kTrayCallbackMessage, kTrayIconId, WM_RBUTTONDOWN);
+  if (!WaitFor(MenuOpen, 10000)) return false;
+  Sleep(500);
+  for (WORD key : keys) PressKey(key);
+  return true;
+}
+
+void CancelTrayMenu() {
+  if (MenuOpen()) SendMessageW(FindWindowW(kMenuOwnerClass, nullptr), WM_CANCELMODE, 0, 0);
+  WaitFor([] { return !MenuOpen(); }, 5000);
+}
+
+std::wstring ClassOf(HWND window) {
+  wchar_t name[64] = {};
+  GetClassNameW(window, name, 64);
+  return name;
+}
+
+// The `index`th child of `parent` of that window class, in creation order.
+HWND ChildOfClass(HWND parent, const wchar_t* className, int index = 0) {
+  for (HWND child = GetWindow(GetWindow(parent, GW_CHILD), GW_HWNDLAST); child; child = GetWindow(child, GW_HWNDPREV))
+    if (lstrcmpiW(ClassOf(child).c_str(), className) == 0 && index-- == 0) return child;
+  return nullptr;
+}
+
+// Of the visible children of that class, the one highest in the window.
+HWND TopmostVisibleChild(HWND parent, const wchar_t* className) {
+  HWND found = nullptr;
+  LONG foundTop = 0;
+  for (HWND child = GetWindow(parent, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    if (lstrcmpiW(ClassOf(child).c_str(), className) != 0 || !IsWindowVisible(child)) continue;
+    RECT bounds{};
+    GetWindowRect(child, &bounds);
+    if (!found || bounds.top < foundTop) {
+      found = child;
+      foundTop = bounds.top;
+    }
+  }
+  return found;
+}
+
+HWND ChildWithText(HWND parent, const std::wstring& text) {
+  for (HWND child = GetWindow(parent, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    wchar_t caption[128] = {};
+    GetWindowTextW(child, caption, 128);
+    if (text == caption) return child;
+  }
+  return nullptr;
+}
+
+// The tooltip of the tray icon, read while the mouse rests on the icon.
+std::optional<std::wstring> TrayTip() {
+  if (!PointAtTrayIcon()) return std::nullopt;
+  std::optional<std::wstring> tip;
+  WaitFor([&] { return (tip = VisibleTooltipText()).has_value(); }, 10000);
+  return tip;
+}
+
 std::wstring FolderOf(const std::wstring& path) { return path.substr(0, path.find_last_of(L"\\/")); }
 
 // The whole screen as a 24-bit bitmap file.
@@ -288,25 +354,80 @@ TEST_F(ProgramEndToEnd, ForcingDirect3DAntiAliasingInTheMenuWritesTheDriverAndTh
   const HWND window = MainWindow();
   ASSERT_NE(window, nullptr);
   ASSERT_NE(ReadString(HKEY_LOCAL_MACHINE, kSimulatedDriverKey, L"AntiAliasSamples"), L"4");
-  SetCursorPos(760, 560);
-  PostMessageW(window, kTrayCallbackMessage, kTrayIconId, WM_RBUTTONDOWN);
-  ASSERT_TRUE(WaitFor(MenuOpen, 10000)) << "no menu";
-  Sleep(500);
   // "Direct3D" is the second entry; its first submenu is anti-aliasing, whose third entry is 4x.
-  for (WORD key : {VK_DOWN, VK_DOWN, VK_RIGHT, VK_RIGHT, VK_DOWN, VK_DOWN, VK_RETURN}) PressKey(key);
+  ASSERT_TRUE(ChooseFromTrayMenu({VK_DOWN, VK_DOWN, VK_RIGHT, VK_RIGHT, VK_DOWN, VK_DOWN, VK_RETURN})) << "no menu";
   const bool written =
       WaitFor([] { return ReadString(HKEY_LOCAL_MACHINE, kSimulatedDriverKey, L"AntiAliasSamples") == L"4"; }, 10000);
-  if (MenuOpen()) SendMessageW(FindWindowW(kMenuOwnerClass, nullptr), WM_CANCELMODE, 0, 0);
+  CancelTrayMenu();
   ASSERT_TRUE(written) << "the choice did not reach the driver's key";
   EXPECT_EQ(ReadString(HKEY_LOCAL_MACHINE, kSimulatedDriverKey, L"AntiAlias"), L"2");
 
-  ASSERT_TRUE(PointAtTrayIcon());
-  std::optional<std::wstring> tip;
-  WaitFor([&] { return (tip = VisibleTooltipText()).has_value(); }, 10000);
+  const std::optional<std::wstring> tip = TrayTip();
   ASSERT_TRUE(tip.has_value()) << "no tooltip over the tray icon";
   Sleep(300);
   CaptureScreen(g_screenshot.substr(0, g_screenshot.find_last_of(L"\\/") + 1) + L"tray-tip.bmp");
   EXPECT_NE(tip->find(L"D3D AA:4 AF:0"), std::wstring::npos) << Narrow(*tip);
+  SetCursorPos(760, 560);
+  EXPECT_FALSE(WaitForExit(g_first.process, 0).has_value());
+}
+
+TEST_F(ProgramEndToEnd, TheOverclockingDialogSetsTheCoreClockAndSavesAProfile) {
+  const std::wstring shots = g_screenshot.substr(0, g_screenshot.find_last_of(L"\\/") + 1);
+  ASSERT_NE(MainWindow(), nullptr);
+  RegDeleteKeyW(HKEY_CURRENT_USER, (std::wstring(kOverProfilesKey) + L"\\E2E 400").c_str());
+  // "硬件" is the sixth entry; "超频设置..." opens first in it.
+  ASSERT_TRUE(ChooseFromTrayMenu({VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_RIGHT, VK_RETURN}));
+  HWND dialog = nullptr;
+  WaitFor([&] { return (dialog = FindWindowW(nullptr, L"超频")) != nullptr; }, 10000);
+  if (!dialog) CancelTrayMenu();
+  ASSERT_NE(dialog, nullptr) << "the overclocking dialog did not open";
+
+  // The core slider is the upper of the two on the first page; each step right is one MHz more.
+  const HWND core = TopmostVisibleChild(dialog, TRACKBAR_CLASSW);
+  ASSERT_NE(core, nullptr);
+  const LRESULT before = SendMessageW(core, TBM_GETPOS, 0, 0);
+  for (int step = 0; step < 20; ++step) {
+    SendMessageW(core, WM_KEYDOWN, VK_RIGHT, 0);
+    SendMessageW(core, WM_KEYUP, VK_RIGHT, 0);
+  }
+  ASSERT_EQ(SendMessageW(core, TBM_GETPOS, 0, 0), before + 20);
+  Sleep(300);
+  EXPECT_TRUE(CaptureScreen(shots + L"overclocking.bmp"));
+  SendMessageW(ChildWithText(dialog, L"应用(&A)"), BM_CLICK, 0, 0);
+  const std::wstring clocks = std::to_wstring(before + 20) + L":";
+  EXPECT_EQ(SendMessageW(core, TBM_GETPOS, 0, 0), before + 20) << "the card runs at the new clock";
+
+  // Saved on the profiles page under a new name.
+  SendMessageW(ChildOfClass(dialog, WC_TABCONTROLW), TCM_SETCURFOCUS, 4, 0);
+  PostMessageW(ChildWithText(dialog, L"另存(&S)"), BM_CLICK, 0, 0);
+  HWND nameDialog = nullptr;
+  WaitFor([&] { return (nameDialog = FindWindowW(nullptr, L"创建配置文件")) != nullptr; }, 10000);
+  ASSERT_NE(nameDialog, nullptr);
+  SendMessageW(ChildOfClass(nameDialog, L"Edit"), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"E2E 400"));
+  PostMessageW(ChildWithText(nameDialog, L"确定(&O)"), BM_CLICK, 0, 0);
+  EXPECT_TRUE(WaitFor([] { return !FindWindowW(nullptr, L"创建配置文件"); }, 10000));
+  PostMessageW(ChildWithText(dialog, L"确定(&O)"), BM_CLICK, 0, 0);
+  EXPECT_TRUE(WaitFor([] { return !FindWindowW(nullptr, L"超频"); }, 10000));
+
+  HKEY profile = nullptr;
+  ASSERT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, (std::wstring(kOverProfilesKey) + L"\\E2E 400").c_str(), 0, KEY_READ,
+                          &profile),
+            ERROR_SUCCESS);
+  double vpu = 0;
+  DWORD size = sizeof vpu;
+  RegQueryValueExW(profile, L"vpu", nullptr, nullptr, reinterpret_cast<BYTE*>(&vpu), &size);
+  RegCloseKey(profile);
+  EXPECT_NEAR(vpu, static_cast<double>(before + 20), 1.0);
+
+  const std::optional<std::wstring> tip = TrayTip();
+  ASSERT_TRUE(tip.has_value());
+  EXPECT_NE(tip->find(L"- " + clocks), std::wstring::npos) << Narrow(*tip);
+
+  // The hardware menu lists the new profile, checked as the clocks in force.
+  ASSERT_TRUE(ChooseFromTrayMenu({VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_RIGHT}));
+  Sleep(500);
+  EXPECT_TRUE(CaptureScreen(shots + L"tray-hardware.bmp"));
+  CancelTrayMenu();
   SetCursorPos(760, 560);
   EXPECT_FALSE(WaitForExit(g_first.process, 0).has_value());
 }
