@@ -124,6 +124,35 @@ TEST_F(MainFormTest, AboutItemShowsTheAboutBoxSayingTheHardwareIsSimulated) {
   EXPECT_FALSE(form.DialogOpen) << "the dialog pattern clears the flag afterwards";
 }
 
+TEST_F(MainFormTest, TheTrayMenuReadsAndWritesTheDriverAndTheDisplays) {
+  const ProgramEnvironment environment = Environment();
+  TfrmMainQRX form(environment, window, false);
+  ASSERT_TRUE(form.FormCreate());
+  ui::TPopupMenu& pm1 = form.TrayMenus()->pm1;
+  // The start-up refresh read the driver, the displays and the rotation in force.
+  EXPECT_TRUE(pm1.Item(L"dxAAapp").Checked);
+  EXPECT_TRUE(pm1.Item(L"rt0").Checked);
+  EXPECT_TRUE(pm1.Item(L"miExtDesk").Checked) << "both simulated heads are on the desktop";
+  EXPECT_FALSE(form.DisplaySupport().DisplayUnsupported);
+
+  pm1.Item(L"dxAA4x").Click();
+  auto driverKey = sim.registry.OpenKey(RegistryRoot::LocalMachine, form.Display().DriverKeyPath, false);
+  ASSERT_NE(driverKey, nullptr);
+  EXPECT_EQ(platform::ReadRegString(*driverKey, L"AntiAliasSamples"), L"4");
+  EXPECT_EQ(form.Quality.d3dAA, 4);
+  EXPECT_NE(sim.notifyIcon.Find(kWindow, kTrayIconId)->tip.find(L"D3D AA:4"), std::wstring::npos);
+  EXPECT_EQ(displayDriver.State().reloads, 0u) << "UseNew3DApply: a depth flip, not a driver reset";
+  EXPECT_GE(sim.displayDevices.Changes().size(), 2u);
+
+  // A rotation kept in the check dialog shows at the next opening.
+  window.forms.OnModal([](ui::TForm& check) { check[L"btOk"].Click(); });
+  pm1.Item(L"rt1").Click();
+  form.TrayMenus()->pm1Popup();
+  EXPECT_EQ(displayDriver.State().rotation, 1);
+  EXPECT_TRUE(pm1.Item(L"rt1").Checked);
+  EXPECT_FALSE(pm1.Item(L"rt0").Checked);
+}
+
 TEST_F(MainFormTest, StartEndsWithAnErrorAndNoIconWithoutDriverOrAtiCard) {
   {
     sim::SimMachine noDriver("9800 PRO", {sim::ServiceScenario::NoAdminRights});

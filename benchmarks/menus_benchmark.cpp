@@ -25,6 +25,15 @@ namespace {
 using namespace corvane;
 using platform::RegistryRoot;
 
+// Registry calls per refresh, by kind.
+void ReportRegistryCalls(benchmark::State& state, const platform::RegistryCallCounts& counts) {
+  const double runs = static_cast<double>(state.iterations());
+  state.counters["registry_calls"] = static_cast<double>(counts.Total()) / runs;
+  state.counters["opens"] = static_cast<double>(counts.openKey) / runs;
+  state.counters["value_reads"] = static_cast<double>(counts.Reads()) / runs;
+  state.counters["writes"] = static_cast<double>(counts.writeValue) / runs;
+}
+
 void BM_RefreshMenuState(benchmark::State& state) {
   const int profiles = static_cast<int>(state.range(0));
   platform::SimPlatform sim;
@@ -43,12 +52,7 @@ void BM_RefreshMenuState(benchmark::State& state) {
 
   counting.Reset();
   for (auto _ : state) menus.RefreshMenuState();
-  const auto& counts = counting.Counts();
-  const double runs = static_cast<double>(state.iterations());
-  state.counters["registry_calls"] = static_cast<double>(counts.Total()) / runs;
-  state.counters["opens"] = static_cast<double>(counts.openKey) / runs;
-  state.counters["value_reads"] = static_cast<double>(counts.Reads()) / runs;
-  state.counters["writes"] = static_cast<double>(counts.writeValue) / runs;
+  ReportRegistryCalls(state, counting.Counts());
 }
 BENCHMARK(BM_RefreshMenuState)->Arg(0)->Arg(100)->Unit(benchmark::kMicrosecond);
 
@@ -79,12 +83,7 @@ void BM_Refresh3DItems(benchmark::State& state) {
     quick.Refresh();
     profileMenus.RebuildProfileMenus();
   }
-  const auto& counts = counting.Counts();
-  const double runs = static_cast<double>(state.iterations());
-  state.counters["registry_calls"] = static_cast<double>(counts.Total()) / runs;
-  state.counters["opens"] = static_cast<double>(counts.openKey) / runs;
-  state.counters["value_reads"] = static_cast<double>(counts.Reads()) / runs;
-  state.counters["writes"] = static_cast<double>(counts.writeValue) / runs;
+  ReportRegistryCalls(state, counting.Counts());
 }
 BENCHMARK(BM_Refresh3DItems)->Arg(0)->Arg(100)->Unit(benchmark::kMicrosecond);
 
