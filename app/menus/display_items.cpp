@@ -21,8 +21,9 @@ void RebuildDisplayItems(MenuContext& ctx, ui::TPopupMenu& pm1,
     auto item = std::make_unique<ui::TMenuItem>();
     item->Caption = name;
     item->AutoHotkeys = false;
-    item->OnClick = [apply](ui::TMenuItem& sender) {
-      if (apply) apply(ui::StripAmpersands(sender.Caption));
+    // The caption shows "&" as it is (no accelerators here), so the name is used itself.
+    item->OnClick = [apply, name](ui::TMenuItem&) {
+      if (apply) apply(name);
     };
     menu.Add(std::move(item));
   }

@@ -35,7 +35,8 @@ void RebuildGameItems(MenuContext& ctx, ui::TPopupMenu& pm1) {
     item->Caption = name;
     item->AutoHotkeys = false;
     item->BarBreak = i > kItemsPerColumn - 1 && i % kItemsPerColumn == 0;
-    item->OnClick = [&ctx](ui::TMenuItem& sender) { StartGameProfile(ctx, ui::StripAmpersands(sender.Caption)); };
+    // The caption shows "&" as it is (no accelerators here), so the name is used itself.
+    item->OnClick = [&ctx, name](ui::TMenuItem&) { StartGameProfile(ctx, name); };
     menu.Add(std::move(item));
 
     std::wstring file;

@@ -46,14 +46,14 @@ TEST(GameItems, ManyProfilesStartNewColumnsEveryFifteenAndFillTheLookupList) {
   EXPECT_EQ(rig.lookup.size(), 31u);
 }
 
-TEST(GameItems, ClickStartsTheGameInItsFolderAndLooksUpTheNameWithoutAmpersands) {
+TEST(GameItems, ClickStartsTheGameOfTheNameShownInItsFolder) {
   MenuRig rig;
-  AddGame(rig, L"Rock&Roll", L"C:\\Old\\rock.exe");
-  AddGame(rig, L"RockRoll", L"D:\\Games\\RR\\rr.exe", L"-window");
+  AddGame(rig, L"Rock&Roll", L"C:\\Old\\rock.exe", L"-window");
+  AddGame(rig, L"RockRoll", L"D:\\Games\\RR\\rr.exe");
   AddGame(rig, L"No file", L"");
   rig.Menus().RefreshMenuState();
 
-  // The lookup list keeps the name as stored; only the click strips the ampersand.
+  // The lookup list and the click both use the name as stored: a menu item shows "&" as it is.
   EXPECT_EQ(rig.lookup[0], std::wstring(L"") + L'\x13' + L"No file");
   EXPECT_EQ(rig.lookup[1], std::wstring(L"C:\\OLD\\ROCK.EXE") + L'\x13' + L"Rock&Roll");
 
@@ -65,9 +65,9 @@ TEST(GameItems, ClickStartsTheGameInItsFolderAndLooksUpTheNameWithoutAmpersands)
   ASSERT_EQ(starts.size(), 1u);
   EXPECT_EQ(starts[0].kind, platform::StartKind::ShellExecute);
   EXPECT_EQ(starts[0].verb, L"open");
-  EXPECT_EQ(starts[0].file, L"D:\\Games\\RR\\rr.exe");
+  EXPECT_EQ(starts[0].file, L"C:\\Old\\rock.exe") << "not the game of \"RockRoll\"";
   EXPECT_EQ(starts[0].parameters, L"-window");
-  EXPECT_EQ(starts[0].directory, L"D:\\Games\\RR\\");
+  EXPECT_EQ(starts[0].directory, L"C:\\Old\\");
   EXPECT_EQ(starts[0].show, platform::ShowCommand::Show);
 }
 
@@ -90,7 +90,7 @@ TEST(DisplayItems, SortedAfterTheDeclaredNineAndClickAppliesTheName) {
   rig.Menus().RefreshMenuState();
   EXPECT_EQ(rig.Captions(L"Display1", 9), (std::vector<std::wstring>{L"clone & TV", L"TV"}));
   rig.Item(L"Display1")[9].Click();
-  EXPECT_EQ(applied, std::vector<std::wstring>{L"clone  TV"});
+  EXPECT_EQ(applied, std::vector<std::wstring>{L"clone & TV"});
 }
 
 }  // namespace

@@ -75,8 +75,9 @@ void RebuildOverclockingItems(MenuContext& ctx, ui::TPopupMenu& pm1, const Apply
         item->Checked = true;
         checked = true;
       }
-      item->OnClick = [apply](ui::TMenuItem& sender) {
-        if (apply) apply(overclocking::ProfileNameFromEntry(ui::StripAmpersands(sender.Caption)));
+      // The caption shows "&" as it is (no accelerators here), so the name is used itself.
+      item->OnClick = [apply, name](ui::TMenuItem&) {
+        if (apply) apply(name);
       };
       menu.Add(std::move(item));
     }

@@ -47,9 +47,8 @@ std::wstring Profile3DMenus::Rebuild(ui::TMenuItem& menu, ProfileKind kind, Matc
       found = true;
       checked = name;
     }
-    item->OnClick = [this, apply](ui::TMenuItem& sender) {
-      apply(ctx_.profiles, ui::StripAmpersands(sender.Caption));
-    };
+    // The name itself, not the caption: a '&' in a name is part of it, not an accelerator.
+    item->OnClick = [this, apply, name](ui::TMenuItem&) { apply(ctx_.profiles, name); };
     menu.Add(std::move(item));
   }
   return checked;

@@ -61,6 +61,21 @@ TEST_F(ProfileMenuTest, OnlyTheFirstMatchingProfileInRegistryOrderIsChecked) {
   EXPECT_EQ(Captions(L"Direct3DP1").size(), 3u);
 }
 
+TEST_F(ProfileMenuTest, AnItemAppliesItsProfileByNameEvenWithAnAmpersandInIt) {
+  const Profile3DContext ctx = Context();
+  SetText(L"AntiAliasSamples", L"6");
+  SaveD3DProfile(ctx, L"R&D");
+  SetText(L"AntiAliasSamples", L"0");
+  SaveD3DProfile(ctx, L"RD");
+  menus->RebuildProfileMenus();
+  ASSERT_EQ(Captions(L"Direct3DP1", true), Names{L"RD"});
+
+  pm1.Item(L"Direct3DP1")[0].Click();
+  EXPECT_EQ(Text(L"AntiAliasSamples"), "sz:6") << "not the profile named without the '&'";
+  menus->RebuildProfileMenus();
+  EXPECT_EQ(Captions(L"Direct3DP1", true), Names{L"R&D"});
+}
+
 TEST_F(ProfileMenuTest, MenusAreEnabledByAnyStoredProfileEvenTheHiddenBackup) {
   menus->RebuildProfileMenus();
   EXPECT_FALSE(pm1.Item(L"Direct3DP1").Enabled);
