@@ -1,9 +1,13 @@
 // TfrmOver as real windows under Wine: every page's controls are made and lie inside
-// the dialog; a screenshot of each page for people to look at.
+// the dialog, and the timing pages can be left out of the tabs; a screenshot of each page
+// for people to look at.
+#include <windows.h>
+#include <commctrl.h>
 #include <gtest/gtest.h>
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "app/settings/program_settings.h"
 #include "hardware/overclocking/over_form.h"
@@ -21,17 +25,21 @@ namespace {
 
 using ui::win32::testing::RunLater;
 
-TEST(OverFormWin32, EveryPageShowsItsControlsInsideTheDialog) {
+class OverFormWin32 : public ::testing::Test {
+ protected:
+  OverFormWin32() { reg1->AutoSave = false; }  // the program's own settings are not the test's to change
+
   platform::MessageWindow messageWindow;
   platform::Win32Clock clock{messageWindow};
   platform::Win32Registry registry;
   platform::Win32UserInteraction user;
   ui::win32::Win32FormRenderer renderer;
   platform::sim::SimMachine machine;
-  hardware::TRVX rvx(machine.Kernel(), machine.Registers(), L"C:\\Corvane\\", false, 0, 0);
-  auto reg1 = settings::CreateProgramSettings(registry);
-  reg1->AutoSave = false;  // the program's own settings are not the test's to change
+  hardware::TRVX rvx{machine.Kernel(), machine.Registers(), L"C:\\Corvane\\", false, 0, 0};
+  std::unique_ptr<settings::TRegValues> reg1 = settings::CreateProgramSettings(registry);
+};
 
+TEST_F(OverFormWin32, EveryPageShowsItsControlsInsideTheDialog) {
   TfrmOver dialog({{renderer, clock}, registry, user, *reg1, rvx, false});
   const struct {
     const wchar_t* page;
@@ -64,6 +72,40 @@ TEST(OverFormWin32, EveryPageShowsItsControlsInsideTheDialog) {
       }
       ui::win32::testing::SaveScreen(ui::win32::testing::ScreenshotPath(page.shot));
     }
+    dialog[L"btCancel"].Click();
+  });
+  RunLater(10000, [&] { dialog.SetModalResult(ui::TModalResult::Abort); });  // never hang
+  EXPECT_EQ(dialog.ShowModal(), ui::TModalResult::Cancel);
+}
+
+// corvane.ini hide_timings=1: the three timing sheets have no tab, and the tabs left
+// lead to their own sheets.
+TEST_F(OverFormWin32, HiddenTimingPagesHaveNoTabs) {
+  TfrmOver dialog({{renderer, clock}, registry, user, *reg1, rvx, /*hideTimings=*/true});
+  RunLater(300, [&] {
+    const HWND tabs = renderer.ControlOf(dialog[L"pcMain"]);
+    ASSERT_TRUE(tabs);
+    std::vector<std::wstring> captions;
+    for (int i = 0; i < TabCtrl_GetItemCount(tabs); ++i) {
+      wchar_t text[64] = {};
+      TCITEMW item{};
+      item.mask = TCIF_TEXT;
+      item.pszText = text;
+      item.cchTextMax = 64;
+      TabCtrl_GetItem(tabs, i, &item);
+      captions.push_back(text);
+    }
+    EXPECT_EQ(captions, (std::vector<std::wstring>{L"时钟", L"配置", L"自动 2D/3D"}));
+
+    RECT profiles{};
+    TabCtrl_GetItemRect(tabs, 1, &profiles);
+    const LPARAM at = MAKELPARAM((profiles.left + profiles.right) / 2, (profiles.top + profiles.bottom) / 2);
+    SendMessageW(tabs, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    SendMessageW(tabs, WM_LBUTTONUP, 0, at);
+    EXPECT_EQ(dialog[L"pcMain"].ActivePage(), &dialog[L"tsProfiles"]);
+    EXPECT_TRUE(IsWindowVisible(renderer.ControlOf(dialog[L"lbxProfiles"])));
+    EXPECT_FALSE(IsWindowVisible(renderer.ControlOf(dialog[L"tbm1"])));
+    ui::win32::testing::SaveScreen(ui::win32::testing::ScreenshotPath(L"over-no-timings.bmp"));
     dialog[L"btCancel"].Click();
   });
   RunLater(10000, [&] { dialog.SetModalResult(ui::TModalResult::Abort); });  // never hang

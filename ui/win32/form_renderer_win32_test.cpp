@@ -141,6 +141,7 @@ TEST_F(Win32FormRendererTest, AboutBoxAndWaitFormOnScreen) {
     EXPECT_TRUE(IsWindowVisible(waitWindow));
     EXPECT_EQ(GetWindowLongPtrW(waitWindow, GWL_STYLE) & WS_CAPTION, 0) << "borderless";
     EXPECT_EQ(TextOf(renderer.ControlOf(wait[L"lbMessage"])), L"正在读取显卡信息...");
+    testing::SaveScreen(testing::ScreenshotPath(L"ui-wait.bmp"));
   }
   EXPECT_EQ(renderer.WindowOf(wait), nullptr);
 

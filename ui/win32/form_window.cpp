@@ -76,6 +76,43 @@ void SelectComboItem(HWND combo, const TComponent& component) {
   if (sameText) SendMessageW(combo, CB_SETEDITSEL, 0, MAKELPARAM(LOWORD(caret), HIWORD(caret)));
 }
 
+// A tab's sheet: its index among all sheets of the page control, hidden ones included,
+// which is what the model's ItemIndex counts. -1 for no tab.
+int SheetOfTab(HWND tabs, int tab) {
+  TCITEMW item{};
+  item.mask = TCIF_PARAM;
+  if (tab < 0 || !TabCtrl_GetItem(tabs, tab, &item)) return -1;
+  return static_cast<int>(item.lParam);
+}
+
+// Controls that hold others; the others are their siblings on screen.
+bool IsContainer(ComponentKind kind) {
+  return kind == ComponentKind::PageControl || kind == ComponentKind::GroupBox || kind == ComponentKind::Panel;
+}
+
+int Depth(const TComponent& component) {
+  int depth = 0;
+  for (const TComponent* parent = component.Parent(); parent; parent = parent->Parent()) ++depth;
+  return depth;
+}
+
+// Controls that show what lies under them around their text or picture.
+bool ShowsBackground(ComponentKind kind) {
+  switch (kind) {
+    case ComponentKind::Label:
+    case ComponentKind::LinkLabel:
+    case ComponentKind::Panel:
+    case ComponentKind::Image:
+    case ComponentKind::CheckBox:
+    case ComponentKind::RadioButton:
+    case ComponentKind::GroupBox:
+    case ComponentKind::TrackBar:
+      return true;
+    default:
+      return false;
+  }
+}
+
 }  // namespace
 
 FormWindow::FormWindow(TForm& form, HWND owner, const FormFonts& fonts, std::function<void(std::exception_ptr)> onError)
@@ -87,7 +124,8 @@ FormWindow::FormWindow(TForm& form, HWND owner, const FormFonts& fonts, std::fun
   for (size_t i = 1; i < controls_.size(); ++i) CreateControl(controls_[i]);
   // The tabs exist only now that every sheet is made.
   for (Control& control : controls_)
-    if (control.component->Kind() == ComponentKind::PageControl) Apply(*control.component, ComponentProperty::ItemIndex);
+    if (control.component->Kind() == ComponentKind::PageControl) ShowTabs(*control.component);
+  StackContainersUnderTheirContents();
   LayOut();
 }
 
@@ -121,9 +159,7 @@ void FormWindow::CreateControl(Control& control) {
   DWORD exStyle = 0;
   HFONT font = decl.bold ? fonts_.bold : fonts_.normal;
   switch (component.Kind()) {
-    case ComponentKind::TabSheet:
-      Apply(*control.component, ComponentProperty::Caption);  // its tab
-      return;
+    case ComponentKind::TabSheet:  // only a tab, made with its page control's
     case ComponentKind::Form:
     case ComponentKind::Timer:
       return;
@@ -142,7 +178,7 @@ void FormWindow::CreateControl(Control& control) {
       break;
     case ComponentKind::GroupBox:
       windowClass = L"BUTTON";
-      style |= BS_GROUPBOX;
+      style |= BS_GROUPBOX | WS_CLIPSIBLINGS;
       break;
     case ComponentKind::Label:
       windowClass = L"STATIC";
@@ -157,7 +193,7 @@ void FormWindow::CreateControl(Control& control) {
       break;
     case ComponentKind::Panel:
       windowClass = L"STATIC";
-      style |= SS_CENTER | SS_CENTERIMAGE | (decl.framed ? WS_BORDER : 0);
+      style |= SS_CENTER | SS_CENTERIMAGE | WS_CLIPSIBLINGS | (decl.framed ? WS_BORDER : 0);
       break;
     case ComponentKind::Image:
       windowClass = L"STATIC";
@@ -185,7 +221,7 @@ void FormWindow::CreateControl(Control& control) {
       break;
     case ComponentKind::PageControl:
       windowClass = WC_TABCONTROLW;
-      // Its pages' controls are its siblings, drawn over it.
+      // Its pages' controls are its siblings, stacked over it.
       style |= WS_TABSTOP | WS_CLIPSIBLINGS;
       break;
   }
@@ -256,9 +292,79 @@ void FormWindow::LayOut() {
   ShowShowingControls();
 }
 
+// A container is a sibling of what it holds: it lies under its contents, an inner one
+// over the outer one, and clips them out of what it paints. Otherwise a group box or tab
+// pane painted later would cover them, and an outer page control would cover an inner one
+// entirely. The other controls keep the table's order, which is also the Tab key's.
+void FormWindow::StackContainersUnderTheirContents() {
+  std::vector<const Control*> containers;
+  for (const Control& control : controls_)
+    if (control.handle && IsContainer(control.component->Kind())) containers.push_back(&control);
+  std::stable_sort(containers.begin(), containers.end(), [](const Control* a, const Control* b) {
+    return Depth(*a->component) > Depth(*b->component);
+  });
+  // Each goes to the bottom in turn: the outermost ends lowest.
+  for (const Control* container : containers)
+    SetWindowPos(container->handle, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
 void FormWindow::ShowShowingControls() {
+  // Which panes lie under the controls may have changed with what shows.
+  background_.Invalidate();
   for (size_t i = 1; i < controls_.size(); ++i)
     if (controls_[i].handle) ShowWindow(controls_[i].handle, controls_[i].component->Showing() ? SW_SHOWNA : SW_HIDE);
+}
+
+// Only visible sheets have a tab. A hidden sheet's tab goes, and the tabs after it move
+// up; each tab keeps its sheet's index for the way back to the model.
+void FormWindow::ShowTabs(const TComponent& pageControl) {
+  const HWND tabs = ControlOf(pageControl);
+  if (!tabs) return;
+  background_.Invalidate();  // it shows the tabs too
+  TabCtrl_DeleteAllItems(tabs);
+  int sheet = 0;
+  int tab = 0;
+  for (const auto& component : form_.Components()) {
+    if (component->Parent() != &pageControl || component->Kind() != ComponentKind::TabSheet) continue;
+    if (component->Visible()) {
+      TCITEMW item{};
+      item.mask = TCIF_TEXT | TCIF_PARAM;
+      item.pszText = const_cast<wchar_t*>(component->Caption().c_str());
+      item.lParam = sheet;
+      TabCtrl_InsertItem(tabs, tab++, &item);
+    }
+    ++sheet;
+  }
+  SelectTab(pageControl);
+  // The strip got shorter or longer: what the tabs covered is drawn again, from the form
+  // up, as the tab control leaves the strip beside its tabs to what lies under it.
+  RECT bounds{};
+  GetWindowRect(tabs, &bounds);
+  MapWindowPoints(nullptr, window_.get(), reinterpret_cast<POINT*>(&bounds), 2);
+  RedrawWindow(window_.get(), &bounds, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}
+
+// The tab of the model's active sheet; none when that sheet is hidden.
+void FormWindow::SelectTab(const TComponent& pageControl) {
+  const HWND tabs = ControlOf(pageControl);
+  if (!tabs) return;
+  int selected = -1;
+  const int count = TabCtrl_GetItemCount(tabs);
+  for (int tab = 0; tab < count && selected < 0; ++tab)
+    if (SheetOfTab(tabs, tab) == pageControl.ItemIndex()) selected = tab;
+  TabCtrl_SetCurSel(tabs, selected);
+}
+
+// `painter` is the window whose client coordinates `dc` uses: a control painting itself,
+// or the form (its own DC, or a themed control's, moved to where it lies on the form).
+HBRUSH FormWindow::BackgroundBrush(HDC dc, HWND painter) {
+  std::vector<HWND> pageControls;
+  for (const Control& control : controls_)
+    if (control.handle && control.component->Kind() == ComponentKind::PageControl && control.component->Showing())
+      pageControls.push_back(control.handle);
+  POINT origin{};
+  MapWindowPoints(painter, window_.get(), &origin, 1);
+  return background_.BrushFor(dc, origin, window_.get(), pageControls);
 }
 
 void FormWindow::LoadPicture(Control& control) {
@@ -281,19 +387,7 @@ void FormWindow::Apply(TComponent& component, ComponentProperty what) {
   switch (what) {
     case ComponentProperty::Caption:
       if (kind == ComponentKind::TabSheet) {
-        // A sheet's caption is its tab's text; the tabs are in sheet order.
-        const TComponent* pageControl = component.Parent();
-        int index = 0;
-        for (const auto& other : form_.Components()) {
-          if (other.get() == &component) break;
-          if (other->Parent() == pageControl && other->Kind() == ComponentKind::TabSheet) ++index;
-        }
-        if (HWND tabs = ControlOf(*pageControl)) {
-          TCITEMW item{};
-          item.mask = TCIF_TEXT;
-          item.pszText = const_cast<wchar_t*>(component.Caption().c_str());
-          if (!TabCtrl_SetItem(tabs, index, &item)) TabCtrl_InsertItem(tabs, index, &item);
-        }
+        ShowTabs(*component.Parent());  // a sheet's caption is its tab's text
       } else if (handle && kind != ComponentKind::Edit && kind != ComponentKind::ComboBox &&
                  kind != ComponentKind::ListBox && kind != ComponentKind::TrackBar && kind != ComponentKind::Image) {
         SetWindowTextW(handle, component.Caption().c_str());
@@ -303,6 +397,7 @@ void FormWindow::Apply(TComponent& component, ComponentProperty what) {
       if (handle && kind != ComponentKind::Form) EnableWindow(handle, component.Enabled());
       break;
     case ComponentProperty::Visible:
+      if (kind == ComponentKind::TabSheet) ShowTabs(*component.Parent());
       if (kind != ComponentKind::Form) ShowShowingControls();
       break;
     case ComponentProperty::Checked:
@@ -348,7 +443,7 @@ void FormWindow::Apply(TComponent& component, ComponentProperty what) {
       else if (kind == ComponentKind::ListBox)
         SendMessageW(handle, LB_SETCURSEL, static_cast<WPARAM>(component.ItemIndex()), 0);
       else if (kind == ComponentKind::PageControl) {
-        TabCtrl_SetCurSel(handle, component.ItemIndex());
+        SelectTab(component);
         ShowShowingControls();
       }
       break;
@@ -451,20 +546,40 @@ LRESULT FormWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_NOTIFY: {
       const auto* header = reinterpret_cast<const NMHDR*>(lParam);
       if (header->code == static_cast<UINT>(TCN_SELCHANGE) && !applyingModel_) {
-        if (Control* control = ControlByHandle(header->hwndFrom))
-          Guarded([&] { control->component->UserSelect(TabCtrl_GetCurSel(header->hwndFrom)); });
+        if (Control* control = ControlByHandle(header->hwndFrom)) {
+          const int sheet = SheetOfTab(header->hwndFrom, TabCtrl_GetCurSel(header->hwndFrom));
+          Guarded([&] { control->component->UserSelect(sheet); });
+        }
         return 0;
       }
       break;
     }
     case WM_CTLCOLORSTATIC:
+      // Read-only edits ask too; they keep their own colours.
       if (Control* control = ControlByHandle(reinterpret_cast<HWND>(lParam));
-          control && control->component->Kind() == ComponentKind::LinkLabel) {
+          control && ShowsBackground(control->component->Kind())) {
         const HDC dc = reinterpret_cast<HDC>(wParam);
-        SetTextColor(dc, RGB(0, 0, 255));
+        const LRESULT dialogColour = DefWindowProcW(window_.get(), message, wParam, lParam);  // and the text colour
+        if (control->component->Kind() == ComponentKind::LinkLabel) SetTextColor(dc, RGB(0, 0, 255));
         SetBkMode(dc, TRANSPARENT);
-        return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+        const HBRUSH brush = BackgroundBrush(dc, control->handle);
+        return brush ? reinterpret_cast<LRESULT>(brush) : dialogColour;
       }
+      break;
+    case WM_ERASEBKGND:
+      // Also what themed controls ask for to fill around themselves (their DC, moved to
+      // where they lie on the form).
+      if (background_.Drawing()) return 1;
+      if (const HBRUSH brush = BackgroundBrush(reinterpret_cast<HDC>(wParam), window_.get())) {
+        RECT box{};
+        GetClipBox(reinterpret_cast<HDC>(wParam), &box);
+        FillRect(reinterpret_cast<HDC>(wParam), &box, brush);
+        return 1;
+      }
+      break;
+    case WM_THEMECHANGED:
+    case WM_SYSCOLORCHANGE:
+      background_.Invalidate();
       break;
     case WM_SETCURSOR:
       if (Control* control = ControlByHandle(reinterpret_cast<HWND>(wParam));

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "ui/form.h"
+#include "ui/win32/form_background.h"
 #include "ui/win32/gdi_handles.h"
 
 namespace corvane::ui::win32 {
@@ -51,7 +52,11 @@ class FormWindow {
   void FillControl(Control& control);
   void LoadPicture(Control& control);
   void LayOut();
+  void StackContainersUnderTheirContents();
   void ShowShowingControls();
+  void ShowTabs(const TComponent& pageControl);
+  void SelectTab(const TComponent& pageControl);
+  HBRUSH BackgroundBrush(HDC dc, HWND painter);
   POINT ClientOrigin(const TComponent& component) const;
   Control* ControlById(UINT id);
   Control* ControlByHandle(HWND handle);
@@ -66,6 +71,7 @@ class FormWindow {
   UniqueWindow window_;
   std::vector<Control> controls_;  // one per component, in table order; id = kFirstId + index
   bool applyingModel_ = false;     // control notifications we caused are not user input
+  FormBackground background_;
 };
 
 }  // namespace corvane::ui::win32
