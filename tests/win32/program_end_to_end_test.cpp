@@ -10,6 +10,7 @@
 #include <windows.h>
 #include <commctrl.h>
 #include <shellapi.h>
+#include <shlwapi.h>
 
 #include <gtest/gtest.h>
 
@@ -27,6 +28,8 @@ constexpr wchar_t kMenuOwnerClass[] = L"CorvaneMenuOwner";
 constexpr wchar_t kPopupMenuClass[] = L"#32768";
 constexpr wchar_t kSettingsKey[] = L"SOFTWARE\\Quillon\\Corvane";
 constexpr wchar_t kGameKey[] = L"SOFTWARE\\Quillon\\Corvane\\Profiles\\Games\\Recorder";
+constexpr wchar_t kSimulatedVideoKey[] =
+    L"System\\CurrentControlSet\\Control\\Video\\{8D2B5F3A-61C4-4E0B-9A7D-3C5E21F04B96}";
 constexpr wchar_t kSimulatedDriverKey[] =
     L"System\\CurrentControlSet\\Control\\Video\\{8D2B5F3A-61C4-4E0B-9A7D-3C5E21F04B96}\\0000";
 constexpr wchar_t kTrayWindowTitle[] = L"Wine System Tray";
@@ -86,6 +89,14 @@ bool WaitFor(Condition condition, int ms) {
     Sleep(100);
   }
   return condition();
+}
+
+// The window `find` gives, once it gives one; null after `ms`.
+template <typename Find>
+HWND WaitForWindow(Find find, int ms = 10000) {
+  HWND found = nullptr;
+  WaitFor([&] { return (found = find()) != nullptr; }, ms);
+  return found;
 }
 
 HWND MainWindow() { return FindWindowW(kMainWindowClass, kMainWindowText); }
@@ -301,6 +312,9 @@ TEST_F(ProgramEndToEnd, StartsHiddenWithItsIconInTheTray) {
   RegCloseKey(game);
   SetEnvironmentVariableW(L"CORVANE_RECORD_ARGS_FILE", g_recordFile.c_str());
   DeleteFileW(g_recordFile.c_str());
+  // The simulated driver's keys live as long as the Wine session; an earlier run in the
+  // same session must not leave its settings for this one.
+  SHDeleteKeyW(HKEY_LOCAL_MACHINE, kSimulatedVideoKey);
 
   g_first = Start(L"/simulate");
   ASSERT_NE(g_first.process, nullptr);
@@ -377,13 +391,12 @@ TEST_F(ProgramEndToEnd, TheOverclockingDialogSetsTheCoreClockAndSavesAProfile) {
   RegDeleteKeyW(HKEY_CURRENT_USER, (std::wstring(kOverProfilesKey) + L"\\E2E 400").c_str());
   // "硬件" is the sixth entry; "超频设置..." opens first in it.
   ASSERT_TRUE(ChooseFromTrayMenu({VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_RIGHT, VK_RETURN}));
-  HWND dialog = nullptr;
-  WaitFor([&] { return (dialog = FindWindowW(nullptr, L"超频")) != nullptr; }, 10000);
+  const HWND dialog = WaitForWindow([] { return FindWindowW(nullptr, L"超频"); });
   if (!dialog) CancelTrayMenu();
   ASSERT_NE(dialog, nullptr) << "the overclocking dialog did not open";
 
   // The core slider is the upper of the two on the first page; each step right is one MHz more.
-  const HWND core = TopmostVisibleChild(dialog, TRACKBAR_CLASSW);
+  const HWND core = WaitForWindow([&] { return TopmostVisibleChild(dialog, TRACKBAR_CLASSW); });
   ASSERT_NE(core, nullptr);
   const LRESULT before = SendMessageW(core, TBM_GETPOS, 0, 0);
   for (int step = 0; step < 20; ++step) {
@@ -393,18 +406,19 @@ TEST_F(ProgramEndToEnd, TheOverclockingDialogSetsTheCoreClockAndSavesAProfile) {
   ASSERT_EQ(SendMessageW(core, TBM_GETPOS, 0, 0), before + 20);
   Sleep(300);
   EXPECT_TRUE(CaptureScreen(shots + L"overclocking.bmp"));
-  SendMessageW(ChildWithText(dialog, L"应用(&A)"), BM_CLICK, 0, 0);
+  SendMessageW(WaitForWindow([&] { return ChildWithText(dialog, L"应用(&A)"); }), BM_CLICK, 0, 0);
   const std::wstring clocks = std::to_wstring(before + 20) + L":";
   EXPECT_EQ(SendMessageW(core, TBM_GETPOS, 0, 0), before + 20) << "the card runs at the new clock";
 
   // Saved on the profiles page under a new name.
   SendMessageW(ChildOfClass(dialog, WC_TABCONTROLW), TCM_SETCURFOCUS, 4, 0);
   PostMessageW(ChildWithText(dialog, L"另存(&S)"), BM_CLICK, 0, 0);
-  HWND nameDialog = nullptr;
-  WaitFor([&] { return (nameDialog = FindWindowW(nullptr, L"创建配置文件")) != nullptr; }, 10000);
+  const HWND nameDialog = WaitForWindow([] { return FindWindowW(nullptr, L"创建配置文件"); });
   ASSERT_NE(nameDialog, nullptr);
-  SendMessageW(ChildOfClass(nameDialog, L"Edit"), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"E2E 400"));
-  PostMessageW(ChildWithText(nameDialog, L"确定(&O)"), BM_CLICK, 0, 0);
+  const HWND nameEdit = WaitForWindow([&] { return ChildOfClass(nameDialog, L"Edit"); });
+  ASSERT_NE(nameEdit, nullptr);
+  SendMessageW(nameEdit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"E2E 400"));
+  PostMessageW(WaitForWindow([&] { return ChildWithText(nameDialog, L"确定(&O)"); }), BM_CLICK, 0, 0);
   EXPECT_TRUE(WaitFor([] { return !FindWindowW(nullptr, L"创建配置文件"); }, 10000));
   PostMessageW(ChildWithText(dialog, L"确定(&O)"), BM_CLICK, 0, 0);
   EXPECT_TRUE(WaitFor([] { return !FindWindowW(nullptr, L"超频"); }, 10000));
