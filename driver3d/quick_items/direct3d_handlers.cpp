@@ -22,12 +22,6 @@ void dxAAappClick(Quick3DContext& ctx, ui::TMenuItem& sender) {
   Reload(ctx);
 }
 
-void dxAFQ1xClick(Quick3DContext& ctx, ui::TMenuItem& sender) {
-  ctx.driver.OpenDriverKey();
-  WriteSetting(ctx.driver, AnisoType, TagText(sender));
-  Reload(ctx);
-}
-
 void dxAFAppClick(Quick3DContext& ctx, ui::TMenuItem& sender) {
   ctx.driver.OpenDriverKey();
   WriteSetting(ctx.driver, AnisoDegree, TagText(sender));
@@ -76,7 +70,7 @@ void nglTrippleClick(Quick3DContext& ctx, ui::TMenuItem& sender) {
 
 void WireDirect3DItems(ui::TPopupMenu& pm1, Quick3DContext& ctx) {
   OnChangedChoice(pm1, ctx, {L"dxAAapp", L"dxAA2x", L"dxAA4x", L"dxAA6x"}, dxAAappClick);
-  OnChangedChoice(pm1, ctx, {L"dxAFQ1x", L"dxAFQ2x", L"dxAFQ0x"}, dxAFQ1xClick);
+  OnChangedChoice(pm1, ctx, {L"dxAFQ1x", L"dxAFQ2x", L"dxAFQ0x"}, WriteTagAndReload<AnisoType>);
   OnChangedChoice(pm1, ctx, {L"dxAFApp", L"dxAF2x", L"dxAF4x", L"dxAF8x", L"dxAF16x"}, dxAFAppClick);
   OnChangedChoice(pm1, ctx, {L"dxTP3x", L"dxtp2x", L"dxTp1x", L"dxTp0x"}, WriteTagAndReload<TextureOpt>);
   OnChangedChoice(pm1, ctx, {L"dxLOD3x", L"dxLOD2x", L"dxLOD1x", L"dxLOD0x"}, WriteTagAndReload<TextureLod>);

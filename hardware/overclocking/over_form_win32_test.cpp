@@ -85,23 +85,9 @@ TEST_F(OverFormWin32, HiddenTimingPagesHaveNoTabs) {
   RunLater(300, [&] {
     const HWND tabs = renderer.ControlOf(dialog[L"pcMain"]);
     ASSERT_TRUE(tabs);
-    std::vector<std::wstring> captions;
-    for (int i = 0; i < TabCtrl_GetItemCount(tabs); ++i) {
-      wchar_t text[64] = {};
-      TCITEMW item{};
-      item.mask = TCIF_TEXT;
-      item.pszText = text;
-      item.cchTextMax = 64;
-      TabCtrl_GetItem(tabs, i, &item);
-      captions.push_back(text);
-    }
-    EXPECT_EQ(captions, (std::vector<std::wstring>{L"时钟", L"配置", L"自动 2D/3D"}));
+    EXPECT_EQ(ui::win32::testing::TabCaptions(tabs), (std::vector<std::wstring>{L"时钟", L"配置", L"自动 2D/3D"}));
 
-    RECT profiles{};
-    TabCtrl_GetItemRect(tabs, 1, &profiles);
-    const LPARAM at = MAKELPARAM((profiles.left + profiles.right) / 2, (profiles.top + profiles.bottom) / 2);
-    SendMessageW(tabs, WM_LBUTTONDOWN, MK_LBUTTON, at);
-    SendMessageW(tabs, WM_LBUTTONUP, 0, at);
+    ui::win32::testing::ClickTab(tabs, 1);
     EXPECT_EQ(dialog[L"pcMain"].ActivePage(), &dialog[L"tsProfiles"]);
     EXPECT_TRUE(IsWindowVisible(renderer.ControlOf(dialog[L"lbxProfiles"])));
     EXPECT_FALSE(IsWindowVisible(renderer.ControlOf(dialog[L"tbm1"])));

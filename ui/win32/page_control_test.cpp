@@ -56,29 +56,8 @@ class PageControlTest : public ::testing::Test {
     EXPECT_EQ(form.ShowModal(), TModalResult::Ok);
   }
   HWND Control(const wchar_t* name) { return renderer.ControlOf(form[name]); }
-  std::vector<std::wstring> Tabs(const wchar_t* pageControl) {
-    const HWND tabs = Control(pageControl);
-    std::vector<std::wstring> texts;
-    for (int i = 0; i < TabCtrl_GetItemCount(tabs); ++i) {
-      wchar_t text[64] = {};
-      TCITEMW item{};
-      item.mask = TCIF_TEXT;
-      item.pszText = text;
-      item.cchTextMax = 64;
-      TabCtrl_GetItem(tabs, i, &item);
-      texts.push_back(text);
-    }
-    return texts;
-  }
-  // What a mouse click on a tab sends.
-  void ClickTab(const wchar_t* pageControl, int tab) {
-    const HWND tabs = Control(pageControl);
-    RECT bounds{};
-    TabCtrl_GetItemRect(tabs, tab, &bounds);
-    const LPARAM at = MAKELPARAM((bounds.left + bounds.right) / 2, (bounds.top + bounds.bottom) / 2);
-    SendMessageW(tabs, WM_LBUTTONDOWN, MK_LBUTTON, at);
-    SendMessageW(tabs, WM_LBUTTONUP, 0, at);
-  }
+  std::vector<std::wstring> Tabs(const wchar_t* pageControl) { return testing::TabCaptions(Control(pageControl)); }
+  void ClickTab(const wchar_t* pageControl, int tab) { testing::ClickTab(Control(pageControl), tab); }
   bool Shown(const wchar_t* name) { return IsWindowVisible(Control(name)) != FALSE; }
 
   platform::MessageWindow messageWindow;

@@ -3,6 +3,7 @@
 // tracked menu, and save what is on the screen.
 
 #include <windows.h>
+#include <commctrl.h>
 
 #include <cstdint>
 #include <filesystem>
@@ -94,6 +95,31 @@ inline std::wstring TextOf(HWND window) {
   wchar_t text[512] = {};
   GetWindowTextW(window, text, 512);
   return text;
+}
+
+// The captions of a tab control's tabs, left to right.
+inline std::vector<std::wstring> TabCaptions(HWND tabs) {
+  std::vector<std::wstring> captions;
+  const int count = static_cast<int>(SendMessageW(tabs, TCM_GETITEMCOUNT, 0, 0));
+  for (int i = 0; i < count; ++i) {
+    wchar_t text[64] = {};
+    TCITEMW item{};
+    item.mask = TCIF_TEXT;
+    item.pszText = text;
+    item.cchTextMax = 64;
+    SendMessageW(tabs, TCM_GETITEMW, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&item));
+    captions.push_back(text);
+  }
+  return captions;
+}
+
+// What a mouse click on the middle of a tab sends to its tab control.
+inline void ClickTab(HWND tabs, int tab) {
+  RECT bounds{};
+  SendMessageW(tabs, TCM_GETITEMRECT, static_cast<WPARAM>(tab), reinterpret_cast<LPARAM>(&bounds));
+  const LPARAM at = MAKELPARAM((bounds.left + bounds.right) / 2, (bounds.top + bounds.bottom) / 2);
+  SendMessageW(tabs, WM_LBUTTONDOWN, MK_LBUTTON, at);
+  SendMessageW(tabs, WM_LBUTTONUP, 0, at);
 }
 
 inline void PressKey(WORD key) {
