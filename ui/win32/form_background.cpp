@@ -16,12 +16,10 @@ bool FormBackground::Draw(HWND form, std::span<const HWND> pageControls) {
   const HDC formDc = GetDC(form);
   if (!formDc) return false;
   UniqueBitmap pattern(CreateCompatibleBitmap(formDc, client.right, client.bottom));
-  const HDC memory = CreateCompatibleDC(formDc);
+  const UniqueMemoryDc memoryDc(CreateCompatibleDC(formDc));
   ReleaseDC(form, formDc);
-  if (!pattern || !memory) {
-    if (memory) DeleteDC(memory);
-    return false;
-  }
+  if (!pattern || !memoryDc) return false;
+  const HDC memory = memoryDc.get();
   const HGDIOBJ previous = SelectObject(memory, pattern.get());
   FillRect(memory, &client, GetSysColorBrush(COLOR_BTNFACE));
   // A tab control without a theme draws only its tabs and edges: its inside stays the
@@ -36,7 +34,6 @@ bool FormBackground::Draw(HWND form, std::span<const HWND> pageControls) {
     SetViewportOrgEx(memory, origin.x, origin.y, nullptr);
   }
   SelectObject(memory, previous);
-  DeleteDC(memory);
   brush_.reset(CreatePatternBrush(pattern.get()));
   if (!brush_) return false;
   pattern_ = std::move(pattern);  // kept while the brush lives, which may draw from it
