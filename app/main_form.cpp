@@ -3,8 +3,8 @@
 #include <cstdlib>
 #include <utility>
 
-#include "app/global.h"
-#include "app/settings/program_settings.h"
+#include "settings/global.h"
+#include "settings/program_settings.h"
 #include "app/version.h"
 #include "hardware/overclocking/over_form.h"
 #include "display/driver_settings.h"

@@ -12,8 +12,8 @@
 
 #include "app/menus/tray_menus.h"
 #include "app/program.h"
-#include "app/settings/main_ini.h"
-#include "app/settings/reg_values.h"
+#include "settings/main_ini.h"
+#include "settings/reg_values.h"
 #include "app/tray_icon.h"
 #include "display/display_commands.h"
 #include "display/display_environment.h"

@@ -4,7 +4,7 @@
 
 #include "ui/form_renderer_sim.h"
 
-#include "app/global.h"
+#include "settings/global.h"
 #include "app/main_form.h"
 #include "platform/registry_values.h"
 #include "platform/sim/hardware/sim_ati_driver.h"

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "app/menus/menu_context.h"
-#include "app/settings/reg_values.h"
+#include "settings/reg_values.h"
 #include "platform/notify_icon.h"
 
 namespace corvane {

@@ -4,7 +4,7 @@
 
 #include <limits>
 
-#include "app/settings/program_settings.h"
+#include "settings/program_settings.h"
 #include "platform/sim/notify_icon_sim.h"
 #include "platform/sim/registry_sim.h"
 

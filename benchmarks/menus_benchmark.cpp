@@ -6,11 +6,11 @@
 #include <memory>
 #include <string>
 
-#include "app/global.h"
+#include "settings/global.h"
 #include "app/menus/profile_fixtures.h"
 #include "app/menus/tray_menus.h"
 #include "app/menus/menu_tree.h"
-#include "app/settings/program_settings.h"
+#include "settings/program_settings.h"
 #include "driver3d/profiles/profile_menus.h"
 #include "driver3d/quick_items/quick_3d_items.h"
 #include "hardware/rvx.h"

@@ -2,7 +2,7 @@
 // and saving all fifty values should stay far below what a user could notice.
 #include <benchmark/benchmark.h>
 
-#include "app/settings/program_settings.h"
+#include "settings/program_settings.h"
 #include "platform/sim/registry_sim.h"
 
 namespace {

@@ -4,7 +4,7 @@
 #include <cwchar>
 #include <iterator>
 
-#include "app/global.h"
+#include "settings/global.h"
 #include "app/menus/menu_text.h"
 #include "platform/desktop_icons.h"
 #include "platform/registry_values.h"

@@ -1,6 +1,6 @@
 #include "app/menus/display_items.h"
 
-#include "app/global.h"
+#include "settings/global.h"
 #include "app/menus/menu_text.h"
 
 namespace corvane::menus {

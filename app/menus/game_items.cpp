@@ -1,6 +1,6 @@
 #include "app/menus/game_items.h"
 
-#include "app/global.h"
+#include "settings/global.h"
 #include "app/menus/menu_text.h"
 #include "platform/registry_values.h"
 #include "platform/shell.h"

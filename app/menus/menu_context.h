@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "app/settings/main_ini.h"
-#include "app/settings/reg_values.h"
+#include "settings/main_ini.h"
+#include "settings/reg_values.h"
 #include "driver3d/quality_counters.h"
 #include "platform/ports.h"
 

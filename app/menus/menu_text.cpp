@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/settings/value_text.h"
+#include "settings/value_text.h"
 
 namespace corvane::menus {
 

@@ -5,10 +5,10 @@
 #include <string>
 #include <vector>
 
-#include "app/global.h"
+#include "settings/global.h"
 #include "app/menus/menu_text.h"
 #include "app/menus/tray_menus.h"
-#include "app/settings/program_settings.h"
+#include "settings/program_settings.h"
 #include "hardware/rvx.h"
 #include "platform/registry_values.h"
 #include "platform/sim/hardware/sim_machine.h"

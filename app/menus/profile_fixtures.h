@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "app/global.h"
+#include "settings/global.h"
 #include "app/menus/menu_context.h"
 #include "app/menus/menu_text.h"
 #include "platform/registry.h"

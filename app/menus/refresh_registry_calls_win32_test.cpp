@@ -4,10 +4,10 @@
 
 #include <memory>
 
-#include "app/global.h"
+#include "settings/global.h"
 #include "app/menus/profile_fixtures.h"
 #include "app/menus/tray_menus.h"
-#include "app/settings/program_settings.h"
+#include "settings/program_settings.h"
 #include "hardware/rvx.h"
 #include "platform/counting_registry.h"
 #include "platform/sim/hardware/sim_machine.h"

@@ -5,7 +5,7 @@
 #include <functional>
 #include <string>
 
-#include "app/settings/reg_values.h"
+#include "settings/reg_values.h"
 #include "hardware/rvx.h"
 #include "platform/registry.h"
 #include "platform/user_interaction.h"

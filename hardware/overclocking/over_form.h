@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "app/settings/reg_values.h"
+#include "settings/reg_values.h"
 #include "hardware/overclocking/timings.h"
 #include "hardware/rvx.h"
 #include "platform/registry.h"

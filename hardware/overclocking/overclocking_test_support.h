@@ -6,7 +6,7 @@
 #include <optional>
 #include <string>
 
-#include "app/settings/program_settings.h"
+#include "settings/program_settings.h"
 #include "hardware/overclocking/apply_profile.h"
 #include "hardware/overclocking/profile_store.h"
 #include "hardware/rvx_test_support.h"

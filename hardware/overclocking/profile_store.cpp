@@ -4,7 +4,7 @@
 #include <cwchar>
 #include <iterator>
 
-#include "app/global.h"
+#include "settings/global.h"
 #include "hardware/overclocking/clock_rounding.h"
 #include "platform/registry_values.h"
 

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "app/settings/program_settings.h"
+#include "settings/program_settings.h"
 #include "hardware/overclocking/over_form.h"
 #include "hardware/rvx.h"
 #include "platform/sim/hardware/sim_machine.h"

@@ -4,7 +4,7 @@
 
 #include <memory>
 
-#include "app/settings/reg_values.h"
+#include "settings/reg_values.h"
 
 namespace corvane::settings {
 

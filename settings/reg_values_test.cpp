@@ -1,4 +1,4 @@
-#include "app/settings/reg_values.h"
+#include "settings/reg_values.h"
 
 #include <gtest/gtest.h>
 

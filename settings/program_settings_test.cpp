@@ -1,8 +1,8 @@
-#include "app/settings/program_settings.h"
+#include "settings/program_settings.h"
 
 #include <gtest/gtest.h>
 
-#include "app/global.h"
+#include "settings/global.h"
 #include "platform/registry_values.h"
 #include "platform/sim/registry_sim.h"
 

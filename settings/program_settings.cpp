@@ -1,6 +1,6 @@
-#include "app/settings/program_settings.h"
+#include "settings/program_settings.h"
 
-#include "app/global.h"
+#include "settings/global.h"
 
 namespace corvane::settings {
 namespace {

@@ -4,7 +4,7 @@
 
 #include <cstring>
 
-#include "app/settings/program_settings.h"
+#include "settings/program_settings.h"
 #include "platform/win32/test_probes.h"
 #include "platform/win32/registry_win32.h"
 

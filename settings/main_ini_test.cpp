@@ -1,4 +1,4 @@
-#include "app/settings/main_ini.h"
+#include "settings/main_ini.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "app/settings/value_text.h"
+#include "settings/value_text.h"
 
 #include <cerrno>
 #include <cmath>

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "app/settings/value_text.h"
+#include "settings/value_text.h"
 #include "platform/registry.h"
 
 namespace corvane::settings {
