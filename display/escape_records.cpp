@@ -5,10 +5,9 @@
 namespace corvane::display {
 namespace {
 
-// The reply holds the whole record and says it is that record.
-bool Fits(std::span<const uint8_t> reply, uint32_t size) {
-  return reply.size() >= size && ReadWord(reply, 0) == size;
-}
+// The reply holds the whole record. Its Size word is not looked at: the escape's result
+// says whether the driver answered, and nothing obliges a driver to echo the word.
+bool Fits(std::span<const uint8_t> reply, uint32_t size) { return reply.size() >= size; }
 
 }  // namespace
 

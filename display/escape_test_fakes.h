@@ -51,6 +51,30 @@ class RandomEscapes : public platform::DriverEscape {
   std::mt19937 random_;
 };
 
+// Passes every escape on to a driver and then clears the Size word of its reply, as a
+// driver that fills in only the fields it has would leave it.
+class SizeWordClearingEscapes : public platform::DriverEscape {
+ public:
+  explicit SizeWordClearingEscapes(platform::DriverEscape& driver) : driver_(driver) {}
+  std::unique_ptr<platform::DisplayContext> OpenContext(const std::wstring& device) override {
+    struct Clearing : platform::DisplayContext {
+      explicit Clearing(std::unique_ptr<platform::DisplayContext> inner) : inner(std::move(inner)) {}
+      int32_t Escape(std::span<const uint8_t> input, std::span<uint8_t> output) override {
+        const int32_t result = inner->Escape(input, output);
+        for (size_t i = 0; i < 4 && i < output.size(); ++i) output[i] = 0;
+        return result;
+      }
+      std::unique_ptr<platform::DisplayContext> inner;
+    };
+    std::unique_ptr<platform::DisplayContext> inner = driver_.OpenContext(device);
+    if (!inner) return nullptr;
+    return std::make_unique<Clearing>(std::move(inner));
+  }
+
+ private:
+  platform::DriverEscape& driver_;
+};
+
 class RecordingDriverLibrary : public platform::DriverLibrary {
  public:
   bool loaded = true;
