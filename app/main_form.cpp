@@ -135,6 +135,7 @@ bool TfrmMainQRX::FormCreate() {
 
   ReadIniSwitches();
   helpFile_ = env_.programFolder + ini_.helpFile;
+  window_.Forms().SetHelpEvent([this](uint32_t command, uintptr_t data) { return ApplicationHelp(command, data); });
   // The storage mode's 3D menus and the corvane.ini hides, now that both are known.
   trayMenus_->AdaptToStartUp();
   HideTimings = ini_.hideTimings == 1;
@@ -156,6 +157,7 @@ bool TfrmMainQRX::FormCreate() {
 void TfrmMainQRX::FormClose() {
   if (closed_) return;
   closed_ = true;
+  PersistDriverSettings();
   if (iconAdded_) trayIcon_->RemoveTrayIcon();
   iconAdded_ = false;
   // Nothing more to start once closing has begun.
@@ -251,14 +253,22 @@ void TfrmMainQRX::PowerBroadcast(uint32_t event) {
 }
 
 bool TfrmMainQRX::QueryEndSession() {
-  // The session may end without WM_CLOSE: let the card go and keep the settings now.
-  FreeDriverAccess();
-  reg1_->SaveAll();
+  // The session may end without WM_CLOSE: keep what must last now.
+  if (reg1_) reg1_->SaveAll();
+  PersistDriverSettings();
   return true;
 }
 
+void TfrmMainQRX::EndSession(bool ending) {
+  if (ending) FreeDriverAccess();
+}
+
+void TfrmMainQRX::PersistDriverSettings() {
+  if (displayEnv_) display::PersistDriverSettings(*displayEnv_);
+}
+
 bool TfrmMainQRX::ApplicationHelp(uint32_t command, uintptr_t data) {
-  if (command != kHelpContextPopup) return false;
+  if (command != ui::kHelpContextPopup) return false;
   window_.ShowHelp(helpFile_, command, data);
   return true;
 }

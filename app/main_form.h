@@ -64,9 +64,6 @@ inline constexpr uint32_t ResumeSuspend = 7;  // PBT_APMRESUMESUSPEND
 inline constexpr uint32_t ResumeStandby = 8;  // PBT_APMRESUMESTANDBY
 }  // namespace PowerEvent
 
-// WinHelp's HELP_CONTEXTPOPUP: the one help command the form answers itself.
-inline constexpr uint32_t kHelpContextPopup = 8;
-
 // The primary display adapter as start-up found it.
 struct PrimaryDisplay {
   std::wstring deviceName;     // "\\.\DISPLAY1"
@@ -100,8 +97,12 @@ class TfrmMainQRX {
   // --- What the window receives ---
   void TrayCallback(uint32_t mouseMessage);
   void PowerBroadcast(uint32_t event);
-  // WM_QUERYENDSESSION: always lets Windows end the session.
+  // WM_QUERYENDSESSION: keeps the settings and the driver's configuration now, and always
+  // lets Windows end the session.
   bool QueryEndSession();
+  // WM_ENDSESSION: `ending` when the session really ends. Only then does the card go; a
+  // cancelled shut-down leaves everything (an open dialog's hold on the card too) as it was.
+  void EndSession(bool ending);
   // The application's help event; true means handled.
   bool ApplicationHelp(uint32_t command, uintptr_t data);
 
@@ -149,6 +150,8 @@ class TfrmMainQRX {
   void ShowError(const std::wstring& text);
   void CreateDriverAccess();
   void FreeDriverAccess();
+  // The driver writes its current configuration records into its key.
+  void PersistDriverSettings();
   void CreateDriverValueAccess();
   void ReadDriverStorageMode();
   void CreateDisplayCommands();

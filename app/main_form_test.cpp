@@ -20,6 +20,13 @@ namespace sim = platform::sim;
 
 constexpr platform::WindowHandle kWindow = 0x10A4;
 
+struct HelpRequest {
+  std::wstring file;
+  uint32_t command = 0;
+  uintptr_t data = 0;
+  bool operator==(const HelpRequest&) const = default;
+};
+
 // The window as the main form sees it, with what was asked of it.
 class FakeWindow final : public MainFormWindow {
  public:
@@ -34,9 +41,12 @@ class FakeWindow final : public MainFormWindow {
     EXPECT_EQ(at.y, 740);
   }
   void Close() override { ++closes; }
-  void ShowHelp(const std::wstring&, uint32_t, uintptr_t) override {}
+  void ShowHelp(const std::wstring& file, uint32_t command, uintptr_t data) override {
+    helpRequests.push_back({file, command, data});
+  }
   ui::FormRenderer& Forms() override { return forms; }
   ui::SimFormRenderer forms;
+  std::vector<HelpRequest> helpRequests;
 
   std::vector<size_t> trayCallsWhenHidden;
   std::vector<std::wstring> shownMenus;
@@ -319,7 +329,7 @@ TEST_F(MainFormTest, ResumeRestoresThePciLatencyWhenAsked) {
   EXPECT_EQ(rvx.CardConfigRead8(13), 0x40);
 }
 
-TEST_F(MainFormTest, SessionEndAndCloseLetTheCardGoAndRemoveTheIcon) {
+TEST_F(MainFormTest, SessionEndAndCloseKeepTheDriverConfigurationAndLetTheCardGoOnlyAtTheEnd) {
   const ProgramEnvironment environment = Environment();
   TfrmMainQRX form(environment, window, false);
   ASSERT_TRUE(form.FormCreate());
@@ -330,16 +340,47 @@ TEST_F(MainFormTest, SessionEndAndCloseLetTheCardGoAndRemoveTheIcon) {
   form.Exit1Click();
   EXPECT_EQ(window.closes, 1);
 
+  auto driverKey = [&] {
+    return sim.registry.OpenKey(RegistryRoot::LocalMachine, form.Display().DriverKeyPath, false);
+  };
   form.reg1().SetValue(L"ShowDDR", true);
   EXPECT_TRUE(form.QueryEndSession());
-  EXPECT_EQ(form.rvx(), nullptr);
   EXPECT_EQ(platform::ReadRegDword(*SettingsKey(), L"ShowDDR"), 1u);
+  const std::optional<platform::RegistryValue> layout = driverKey()->ReadValue(L"DisplayLayout");
+  ASSERT_TRUE(layout) << "the driver's configuration is in its key before the session ends";
+  EXPECT_EQ(layout->data, displayDriver.State().settingBlobs[0].data);
+
+  // Another program refused the shut-down: the card stays for an open dialog's next apply.
+  form.EndSession(false);
+  ASSERT_NE(form.rvx(), nullptr);
+  EXPECT_GT(form.rvx()->CardConfigRead16(2), 0);
+  form.EndSession(true);
+  EXPECT_EQ(form.rvx(), nullptr);
   EXPECT_EQ(machine.Kernel().OpenHandleCount(), 0u);
   form.PowerBroadcast(PowerEvent::ResumeSuspend);  // without the card: nothing to do
 
+  driverKey()->DeleteValue(L"DisplayLayout");
   form.FormClose();
+  EXPECT_TRUE(driverKey()->ReadValue(L"DisplayLayout")) << "closing writes the configuration too";
   EXPECT_EQ(sim.notifyIcon.IconCount(), 0u);
   EXPECT_EQ(sim.notifyIcon.Calls().back().call, NotifyIconCall::Delete);
+}
+
+TEST_F(MainFormTest, HelpOnADialogComponentOpensItsTopicAsAContextPopup) {
+  const ProgramEnvironment environment = Environment();
+  TfrmMainQRX form(environment, window, false);
+  ASSERT_TRUE(form.FormCreate());
+  const ui::ComponentDecl table[] = {
+      {.kind = ui::ComponentKind::Form, .name = L"frmHelped", .helpContext = 40},
+      {.kind = ui::ComponentKind::Panel, .name = L"pnTopic", .parent = L"frmHelped", .helpContext = 12},
+      {.kind = ui::ComponentKind::Button, .name = L"btInPanel", .parent = L"pnTopic"},
+      {.kind = ui::ComponentKind::Button, .name = L"btOnForm"},
+  };
+  ui::TForm dialog(ui::FormContext{window.forms, sim.clock}, table);
+  EXPECT_TRUE(dialog[L"btInPanel"].UserHelp());
+  EXPECT_TRUE(dialog[L"btOnForm"].UserHelp());
+  EXPECT_EQ(window.helpRequests, (std::vector<HelpRequest>{{L"C:\\Corvane\\corvane.hlp", 8, 12},
+                                                         {L"C:\\Corvane\\corvane.hlp", 8, 40}}));
 }
 
 }  // namespace

@@ -267,6 +267,14 @@ void TComponent::UserSetText(std::wstring text) {
   if (OnChange) OnChange(*this);
 }
 
+bool TComponent::UserHelp() {
+  for (const TComponent* component = this; component; component = component->parent_) {
+    const int topic = component->decl_.helpContext;
+    if (topic != 0) return form_.Renderer().ApplicationHelp(kHelpContextPopup, static_cast<uintptr_t>(topic));
+  }
+  return false;
+}
+
 void TComponent::FireTimer() {
   if (kind_ == ComponentKind::Timer && enabled_ && OnTimer) OnTimer(*this);
 }

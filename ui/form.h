@@ -5,6 +5,7 @@
 // component state only through this model; a FormRenderer turns it into windows
 // (ui/win32/) or lets a test play the user (SimFormRenderer).
 
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <span>
@@ -81,6 +82,7 @@ struct ComponentDecl {
   int maxLength = 0;                             // edit: 0 is unlimited
   int interval = 1000;                           // timer, in milliseconds
   int imageIndex = -1;
+  int helpContext = 0;                           // the help file's topic; 0: the parent's
   Picture picture{};                             // image
   std::wstring address{};                        // link label
   TextAlign align = TextAlign::Left;             // label
@@ -201,6 +203,10 @@ class TComponent {
   void UserSetText(std::wstring text);
   // Timer: what the clock calls when the interval has passed.
   void FireTimer();
+  // F1 or the caption's "?" on this component: asks the application's help event for the
+  // topic of the component, or of its nearest parent that has one, as a context popup.
+  // False when no topic is declared or nothing handled it.
+  bool UserHelp();
 
  private:
   friend class TForm;
@@ -318,10 +324,19 @@ class TForm {
   bool showing_ = false;
 };
 
+// WinHelp's HELP_CONTEXTPOPUP: how a component's help topic is asked for.
+inline constexpr uint32_t kHelpContextPopup = 8;
+
 // Turns forms into windows (ui/win32/) or plays them in tests (SimFormRenderer).
 class FormRenderer {
  public:
+  // The application's help event: a WinHelp command and its data; true when handled.
+  using HelpEvent = std::function<bool(uint32_t command, uintptr_t data)>;
+
   virtual ~FormRenderer() = default;
+  // Installed once by the main form; every form shown through this renderer uses it.
+  void SetHelpEvent(HelpEvent event) { helpEvent_ = std::move(event); }
+  bool ApplicationHelp(uint32_t command, uintptr_t data) const { return helpEvent_ && helpEvent_(command, data); }
   // Shows the form, runs until form.ModalResult() is not None, removes the form, returns.
   // Other windows of the program are disabled meanwhile.
   virtual void RunModal(TForm& form) = 0;
@@ -332,6 +347,9 @@ class FormRenderer {
   virtual void ComponentChanged(TComponent& component, ComponentProperty what) = 0;
   // The form is being destroyed: forget it.
   virtual void FormDestroyed(TForm& form) = 0;
+
+ private:
+  HelpEvent helpEvent_;
 };
 
 }  // namespace corvane::ui

@@ -50,6 +50,8 @@ WindowStyle FormStyle(const ComponentDecl& decl) {
       result.exStyle |= WS_EX_TOOLWINDOW;  // no taskbar button for a bare box
       break;
   }
+  // A form with help topics gets the caption's "?" button.
+  if (decl.helpContext != 0 && decl.border == FormBorder::Dialog) result.exStyle |= WS_EX_CONTEXTHELP;
   return result;
 }
 
@@ -593,6 +595,15 @@ LRESULT FormWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         if (controls_[i].component->Declared().isDefault && controls_[i].component->Kind() == ComponentKind::Button)
           return MAKELRESULT(kFirstId + i, DC_HASDEFID);
       return 0;
+    case WM_HELP: {
+      // F1, or the caption's "?" and then a click on a control.
+      const auto* info = reinterpret_cast<const HELPINFO*>(lParam);
+      Control* control =
+          info->iContextType == HELPINFO_WINDOW ? ControlByHandle(static_cast<HWND>(info->hItemHandle)) : nullptr;
+      TComponent& asked = control ? *control->component : form_.Self();
+      Guarded([&] { asked.UserHelp(); });
+      return TRUE;
+    }
     case WM_CLOSE:
       Guarded([&] { form_.Close(); });
       return 0;

@@ -97,6 +97,9 @@ LRESULT MainWindow::Handle(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
       return TRUE;
     case WM_QUERYENDSESSION:
       return form_->QueryEndSession() ? TRUE : FALSE;
+    case WM_ENDSESSION:
+      form_->EndSession(wParam != FALSE);
+      return 0;
     case WM_CLOSE:
       form_->FormClose();
       DestroyWindow(hwnd);
