@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "settings/global.h"
+#include "settings/profile_name.h"
 #include "settings/program_settings.h"
 #include "app/version.h"
 #include "hardware/overclocking/over_form.h"
@@ -26,6 +27,9 @@ constexpr wchar_t kAtiVendorText[] = L"1002";
 constexpr uint16_t kTimingDefaultRegisters[] = {hardware::Reg::MC_SDRAM_MODE_REG, hardware::Reg::MC_TIMING_CNTL,
                                                 hardware::Reg::MC_REFRESH_CNTL};
 constexpr const wchar_t* kTimingDefaultNames[] = {L"deft1", L"deft2", L"deft3"};
+
+// How long a "/loadgame" forward waits for each window to take its broadcast.
+constexpr uint32_t kForwardTimeoutMs = 5000;
 
 constexpr uint16_t kPciDeviceIdOffset = 2;
 constexpr uint16_t kPciLatencyTimerOffset = 13;
@@ -179,7 +183,9 @@ void TfrmMainQRX::ForwardToRunningInstance() {
   reg1_->SaveAll();
   // The game the running instance starts may then come to the front.
   env_.ports.shell.AllowForeground(static_cast<uint32_t>(reg1_->GetInteger(L"Proc_ID")));
-  env_.ports.windowMessages.Broadcast(runMessage_, 0, 0);
+  // Sent, not posted: the running instance has read "RunProfile" before a second forward
+  // can overwrite it. A hung window elsewhere only costs the time-out.
+  env_.ports.windowMessages.SendBroadcast(runMessage_, 0, 0, kForwardTimeoutMs);
 }
 
 void TfrmMainQRX::StoreRunProfileAndBroadcast() {
@@ -193,6 +199,7 @@ void TfrmMainQRX::StartGameByProfile() {
   // The forwarding instance wrote "RunProfile" behind this store's back.
   reg1_->LoadAll();
   const std::wstring name = ui::StripAmpersands(reg1_->GetString(L"RunProfile"));
+  if (!settings::IsProfileName(name)) return;
   auto key = env_.ports.registry.OpenKey(platform::RegistryRoot::CurrentUser,
                                          global::ProfilesRoot + L"Games" + L"\\" + name, true);
   if (!key) return;
@@ -355,7 +362,8 @@ void TfrmMainQRX::StoreMemoryTimingDefaults() {
 }
 
 void TfrmMainQRX::ApplyPciLatency() {
-  if (!rvx_) return;
+  // Without a found card the address would be 00:00.0, the host bridge.
+  if (!rvx_ || !rvx_->CardFound) return;
   const auto latency = static_cast<uint8_t>(reg1_->GetInteger(L"PCILatency"));
   rvx_->PciWrite8(static_cast<uint8_t>(rvx_->Bus), static_cast<uint8_t>(rvx_->Device),
                   static_cast<uint8_t>(rvx_->Function), kPciLatencyTimerOffset, latency);

@@ -139,7 +139,12 @@ TEST_F(MainFormTest, TheTrayMenuReadsAndWritesTheDriverAndTheDisplays) {
   TfrmMainQRX form(environment, window, false);
   ASSERT_TRUE(form.FormCreate());
   ui::TPopupMenu& pm1 = form.TrayMenus()->pm1;
-  // The start-up refresh read the driver, the displays and the rotation in force.
+  // The start-up refresh read the driver, the displays and the rotation in force, and
+  // created the OpenGL values an installed driver lacks.
+  auto openGLKey = sim.registry.OpenKey(RegistryRoot::LocalMachine, form.Display().DriverKeyPath + L"\\OpenGL", false);
+  ASSERT_NE(openGLKey, nullptr);
+  EXPECT_EQ(platform::ReadRegDword(*openGLKey, L"OGLLODBias"), 3u);
+  EXPECT_TRUE(openGLKey->ReadValue(L"OGLTextureOpt"));
   EXPECT_TRUE(pm1.Item(L"dxAAapp").Checked);
   EXPECT_TRUE(pm1.Item(L"rt0").Checked);
   EXPECT_TRUE(pm1.Item(L"miExtDesk").Checked) << "both simulated heads are on the desktop";
@@ -222,16 +227,14 @@ TEST_F(MainFormTest, SecondStartEndsSilentlyOrHasTheRunningInstanceStartTheGame)
   EXPECT_TRUE(sim.user.History().empty());
   EXPECT_TRUE(sim.shell.ForegroundAllowed().empty());
 
+  // The running instance has the game started by the time the forward ends, looking the
+  // profile up without the '&'.
   const ProgramEnvironment loadGame = Environment({L"-LOADGAME", L"Far &Cry"}, 777);
   EXPECT_FALSE(TfrmMainQRX(loadGame, window, true).FormCreate());
   EXPECT_EQ(platform::ReadRegString(*SettingsKey(), L"RunProfile"), L"Far &Cry");
   EXPECT_EQ(platform::ReadRegDword(*SettingsKey(), L"Proc_ID"), 4242u);
   EXPECT_EQ(sim.shell.ForegroundAllowed(), std::vector<uint32_t>{4242});
-  EXPECT_TRUE(sim.shell.Starts().empty());
-
-  // The running instance gets the broadcast and looks the profile up without the '&'.
-  EXPECT_EQ(sim.windowMessages.Pump(), 1u);
-  const auto starts = sim.shell.Starts();
+  auto starts = sim.shell.Starts();
   ASSERT_EQ(starts.size(), 1u);
   EXPECT_EQ(starts[0].kind, platform::StartKind::ShellExecute);
   EXPECT_EQ(starts[0].verb, L"open");
@@ -239,6 +242,17 @@ TEST_F(MainFormTest, SecondStartEndsSilentlyOrHasTheRunningInstanceStartTheGame)
   EXPECT_EQ(starts[0].parameters, L"-devmode +map training");
   EXPECT_EQ(starts[0].directory, L"C:\\Games\\FarCry\\Bin32\\");
   EXPECT_EQ(starts[0].show, platform::ShowCommand::Show);
+
+  // Two forwards in quick succession start both games, each once.
+  StoreGameProfile(L"Quake", L"C:\\Games\\Quake\\quake.exe", L"");
+  const ProgramEnvironment quake = Environment({L"/loadgame", L"Quake"}, 778);
+  EXPECT_FALSE(TfrmMainQRX(quake, window, true).FormCreate());
+  EXPECT_FALSE(TfrmMainQRX(loadGame, window, true).FormCreate());
+  sim.windowMessages.Pump();
+  starts = sim.shell.Starts();
+  ASSERT_EQ(starts.size(), 3u);
+  EXPECT_EQ(starts[1].file, L"C:\\Games\\Quake\\quake.exe");
+  EXPECT_EQ(starts[2].file, L"C:\\Games\\FarCry\\Bin32\\FarCry.exe");
 }
 
 TEST_F(MainFormTest, FirstStartWithLoadGameStartsTheGameOnceItsLoopRuns) {
@@ -327,6 +341,20 @@ TEST_F(MainFormTest, ResumeRestoresThePciLatencyWhenAsked) {
   EXPECT_EQ(rvx.CardConfigRead8(13), atStart);
   form.PowerBroadcast(PowerEvent::ResumeStandby);
   EXPECT_EQ(rvx.CardConfigRead8(13), 0x40);
+}
+
+TEST_F(MainFormTest, PciLatencyGoesOnlyToAFoundCard) {
+  sim::SimMachine noCard("9800 PRO", {.cardPresent = false});
+  auto key = SettingsKey(true);
+  platform::WriteRegDword(*key, L"ApplyHardware", 1);
+  platform::WriteRegDword(*key, L"RestoreHardware", 1);
+  platform::WriteRegDword(*key, L"PCILatency", 0x40);
+  ProgramEnvironment environment{sim.ports, Card(noCard), L"C:\\Corvane\\", CommandLine(), 4242, false};
+  TfrmMainQRX form(environment, window, false);
+  ASSERT_TRUE(form.FormCreate());
+  form.PowerBroadcast(PowerEvent::ResumeSuspend);
+  for (const sim::ConfigWrite& write : noCard.Bus().ConfigWrites())
+    EXPECT_FALSE(write.reg <= 13 && write.reg + write.width > 13) << "latency written to another function";
 }
 
 TEST_F(MainFormTest, SessionEndAndCloseKeepTheDriverConfigurationAndLetTheCardGoOnlyAtTheEnd) {

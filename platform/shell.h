@@ -58,6 +58,8 @@ class Shell {
   virtual bool AllowForeground(uint32_t processId) = 0;
   // A top-level window of that class exists (FindWindow with no title).
   virtual bool WindowClassExists(const std::wstring& className) = 0;
+  // A file (not a folder) is at that path.
+  virtual bool FileExists(const std::wstring& path) = 0;
   virtual uint32_t CurrentProcessId() = 0;
   // Full path of this program's executable.
   virtual std::wstring ProgramFilePath() = 0;

@@ -181,6 +181,11 @@ const TRegValue& TRegValues::ItemByName(const std::wstring& name) const {
 
 Value TRegValues::GetValue(const std::wstring& name) const { return ItemByName(name).Current(); }
 
+void TRegValues::StoreValue(const std::wstring& name, const Value& value) {
+  SetValue(name, value);
+  SaveItem(const_cast<TRegValue&>(ItemByName(name)));
+}
+
 void TRegValues::SetValue(const std::wstring& name, const Value& value) {
   const_cast<TRegValue&>(ItemByName(name)).SetCurrent(value);
 }

@@ -117,6 +117,9 @@ class TRegValues {
   // Names compare without case; both throw ENameInvalid for an unknown name.
   Value GetValue(const std::wstring& name) const;
   void SetValue(const std::wstring& name, const Value& value);
+  // Sets the value and writes it to the registry at once, for a value that must survive
+  // a reload from the registry before the next save.
+  void StoreValue(const std::wstring& name, const Value& value);
 
   // The typed reads other code uses, converting like the text conversions do.
   bool GetBool(const std::wstring& name) const;

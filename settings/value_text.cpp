@@ -78,6 +78,12 @@ const int64_t kEpoch = DaysFromCivil(1899, 12, 30);
 
 int64_t DaysFromEpoch(int year, int month, int day) { return DaysFromCivil(year, month, day) - kEpoch; }
 
+}  // namespace
+
+TDateTime EncodeDate(int year, int month, int day) { return TDateTime{static_cast<double>(DaysFromEpoch(year, month, day))}; }
+
+namespace {
+
 void CivilFromDays(int64_t days, int& year, int& month, int& day) {
   const int64_t z = days + kEpoch;
   const int64_t era = (z >= 0 ? z : z - 146096) / 146097;

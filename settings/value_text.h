@@ -19,6 +19,9 @@ struct TDateTime {
 
 using Value = std::variant<double, bool, std::wstring, int32_t, TDateTime>;
 
+// The date-time of midnight at the start of that day.
+TDateTime EncodeDate(int year, int month, int day);
+
 // Text that is not a number (or date) where one is needed.
 class EConvertError : public std::runtime_error {
  public:

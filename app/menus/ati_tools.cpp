@@ -59,7 +59,7 @@ bool AddMultimediaCenter(MenuContext& ctx, ui::TMenuItem& menu, std::vector<std:
   auto install = ctx.ports.registry.OpenKey(RegistryRoot::LocalMachine, kAtiRoot + L"Install", false);
   if (!install) return false;
   std::wstring folder = platform::ReadRegString(*install, L"ATIMMCInstallDir").value_or(L"");
-  if (folder.empty() || !ctx.calls.FileExists || !ctx.calls.FileExists(folder + kMultimediaCenter)) return false;
+  if (folder.empty() || !ctx.ports.shell.FileExists(folder + kMultimediaCenter)) return false;
   for (const MmcEntry& entry : kMmcEntries)
     AddToolItem(ctx, menu, commands, entry.caption,
                 L"\"" + folder + kMultimediaCenter + L"\" /" + entry.argument);

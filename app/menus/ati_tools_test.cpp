@@ -28,7 +28,7 @@ TEST(AtiTools, RegisteredToolsBecomeItemsWhoseTagIndexesTheirCommand) {
   AddTool(rig, L"b", L"", L"C:\\ATI\\nocaption.exe");  // incomplete entries are left out
   AddTool(rig, L"c", L"Player", L"C:\\ATI\\player.exe /x");
   InstallMultimediaCenter(rig, L"C:\\MMC");  // the newer registration wins
-  rig.Menus().Context().calls.FileExists = [](const std::wstring&) { return true; };
+  rig.sim.shell.AddFile(L"C:\\MMC\\main\\ATIMMC.exe");
   rig.Menus().RefreshMenuState();
   rig.Menus().RefreshMenuState();
 
@@ -48,13 +48,10 @@ TEST(AtiTools, RegisteredToolsBecomeItemsWhoseTagIndexesTheirCommand) {
 TEST(AtiTools, OlderPackagesOfferTheMultimediaCentreModes) {
   MenuRig rig;
   InstallMultimediaCenter(rig, L"C:\\Program Files\\ATI Multimedia");
-  std::vector<std::wstring> checked;
-  rig.Menus().Context().calls.FileExists = [&](const std::wstring& path) {
-    checked.push_back(path);
-    return true;
-  };
   rig.Menus().RefreshMenuState();
-  EXPECT_EQ(checked, std::vector<std::wstring>{L"C:\\Program Files\\ATI Multimedia\\main\\ATIMMC.exe"});
+  EXPECT_FALSE(rig.Item(L"ATISoftware1").Visible) << "registered, but the program is not there";
+  rig.sim.shell.AddFile(L"c:\\program files\\ati multimedia\\MAIN\\atimmc.exe");
+  rig.Menus().RefreshMenuState();
   EXPECT_EQ(rig.Captions(L"ATISoftware1"),
             (std::vector<std::wstring>{L"CD Audio", L"File Player", L"TV", L"Video CD"}));
   EXPECT_EQ(rig.Menus().AtiToolCommands()[2], L"\"C:\\Program Files\\ATI Multimedia\\main\\ATIMMC.exe\" /TV+");
@@ -62,7 +59,7 @@ TEST(AtiTools, OlderPackagesOfferTheMultimediaCentreModes) {
   EXPECT_TRUE(rig.Item(L"ATISoftware1").Visible);
 
   // The program went away: the menu goes too.
-  rig.Menus().Context().calls.FileExists = [](const std::wstring&) { return false; };
+  rig.sim.shell.RemoveFile(L"C:\\Program Files\\ATI Multimedia\\main\\ATIMMC.exe");
   rig.Menus().RefreshMenuState();
   EXPECT_FALSE(rig.Item(L"ATISoftware1").Visible);
   EXPECT_EQ(rig.Item(L"ATISoftware1").Count(), 0u);

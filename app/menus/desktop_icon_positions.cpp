@@ -1,6 +1,6 @@
 #include "app/menus/desktop_icon_positions.h"
 
-#include <chrono>
+#include "settings/value_text.h"
 #include <cwchar>
 #include <iterator>
 
@@ -29,12 +29,10 @@ int32_t GetInt32(const uint8_t* in) {
   return static_cast<int32_t>(bits);
 }
 
-double Now(MenuContext& ctx) {
-  if (ctx.calls.Now) return ctx.calls.Now();
-  // Days since 1899-12-30 in UTC: close enough where nothing better is offered.
-  using namespace std::chrono;
-  const double unixDays = duration<double, std::ratio<86400>>(system_clock::now().time_since_epoch()).count();
-  return unixDays + 25569.0;
+// Today's local date, as the registry's date-times count days.
+double Today(MenuContext& ctx) {
+  const platform::CalendarDate today = ctx.ports.clock.Today();
+  return settings::EncodeDate(today.year, today.month, today.day).days;
 }
 
 void Inform(MenuContext& ctx, const wchar_t* text) {
@@ -101,7 +99,7 @@ void WireDesktopIconCommands(MenuContext& ctx, ui::TPopupMenu& pm1) {
   pm1.Item(L"SaveDIP1").OnClick = [&ctx](ui::TMenuItem&) {
     SaveIconPositions(ctx, global::IconsKey);
     if (auto root = ctx.ports.registry.OpenKey(RegistryRoot::CurrentUser, global::ProfilesRoot, true))
-      platform::WriteRegDouble(*root, kSaveDateValue, Now(ctx));
+      platform::WriteRegDouble(*root, kSaveDateValue, Today(ctx));
     Inform(ctx, L"保存");
   };
   pm1.Item(L"LDIP1").OnClick = [&ctx](ui::TMenuItem&) {

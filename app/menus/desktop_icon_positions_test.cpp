@@ -78,11 +78,15 @@ TEST(DesktopIconItems, SaveDateDrivesTheRestoreAndForgetItems) {
   EXPECT_FALSE(rig.Item(L"LDIP1").Enabled);
   EXPECT_FALSE(rig.Item(L"DSP1").Visible);
 
+  // Just after midnight in China: the user's own date, as a whole day.
+  rig.sim.clock.SetToday({2026, 12, 8});
   rig.Item(L"SaveDIP1").Click();
   rig.Menus().RefreshMenuState();
   EXPECT_TRUE(rig.Item(L"LDIP1").Enabled);
   EXPECT_TRUE(rig.Item(L"DSP1").Visible);
-  EXPECT_EQ(rig.Item(L"DSP1").Caption, L"删除保存的位置 (保存日期 2026-12-07)");
+  EXPECT_EQ(rig.Item(L"DSP1").Caption, L"删除保存的位置 (保存日期 2026-12-08)");
+  EXPECT_EQ(platform::ReadRegDouble(*rig.Key(RegistryRoot::CurrentUser, global::ProfilesRoot), L"IconsSaveDate"),
+            46364.0);
   EXPECT_TRUE(rig.sim.registry.Exists(RegistryRoot::CurrentUser, global::IconsKey));
 
   rig.sim.desktopIcons.MoveIcon(L"A", {9, 9});

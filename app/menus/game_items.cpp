@@ -1,6 +1,7 @@
 #include "app/menus/game_items.h"
 
 #include "settings/global.h"
+#include "settings/profile_name.h"
 #include "app/menus/menu_text.h"
 #include "platform/registry_values.h"
 #include "platform/shell.h"
@@ -48,6 +49,7 @@ void RebuildGameItems(MenuContext& ctx, ui::TPopupMenu& pm1) {
 }
 
 void StartGameProfile(MenuContext& ctx, const std::wstring& name) {
+  if (!settings::IsProfileName(name)) return;
   auto profile = ctx.ports.registry.OpenKey(platform::RegistryRoot::CurrentUser, ChildKey(GamesRoot(), name), false);
   if (!profile) return;
   std::wstring file = platform::ReadRegString(*profile, L"File").value_or(L"");

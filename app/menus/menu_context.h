@@ -65,12 +65,6 @@ struct MainFormCalls {
   std::function<void()> Close;
   // Reloads the hotkey table after the hotkey editor's OK.
   std::function<void()> ReloadHotkeys;
-  // The local date and time as a day count from 1899-12-30 (the registry's date format);
-  // empty: the system clock.
-  std::function<double()> Now;
-  // Whether a file exists (the ATI multimedia centre is offered only when it does); empty:
-  // nothing can be checked and the file counts as missing.
-  std::function<bool(const std::wstring& path)> FileExists;
 };
 
 struct MenuContext {

@@ -28,7 +28,6 @@ struct MenuRig {
     calls.TrayMenuDone = [this] { ++trayMenuDone; };
     calls.HideMainWindow = [this] { ++hidden; };
     calls.Close = [this] { ++closed; };
-    calls.Now = [] { return 46363.75; };  // 2026-12-07 18:00
   }
 
   TrayMenus& Menus() {

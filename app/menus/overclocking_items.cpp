@@ -23,12 +23,13 @@ struct OverProfile {
 };
 
 // Reads the profile's five values while its key is open; missing ones are written back as
-// 0 so the overclocking dialog finds a complete profile.
+// 0 so the overclocking dialog finds a complete profile. A value that is there but not a
+// stored number reads as 0 and is left as it is: it may be the user's own.
 OverProfile ReadProfile(platform::RegistryKey& key) {
   OverProfile profile;
   auto read = [&key](const wchar_t* name) {
     std::optional<double> value = platform::ReadRegDouble(key, name);
-    if (!value) platform::WriteRegDouble(key, name, 0);
+    if (!value && !key.ReadValue(name)) platform::WriteRegDouble(key, name, 0);
     return value.value_or(0);
   };
   profile.vpu = read(L"vpu");

@@ -53,16 +53,18 @@ TEST(OverclockingItems, FirstProfileWithTheCardClocksIsTheOnlyOneChecked) {
   EXPECT_NE(menu[5].Caption.find(L":" + std::to_wstring(overclocking::RoundHalfEven(2 * mem)) + L" "), std::wstring::npos);
 }
 
-TEST(OverclockingItems, MissingValuesAreWrittenBackAsZero) {
+TEST(OverclockingItems, MissingValuesAreWrittenBackAsZeroAndPresentOnesLeftAlone) {
   MenuRig rig;
   {
     auto key = rig.Profile(L"over", L"Bare");
     platform::WriteRegDouble(*key, L"vpu", 380.0);
+    platform::WriteRegString(*key, L"t2", L"1");  // by hand, of another type
   }
   rig.Menus().RefreshMenuState();
   EXPECT_EQ(rig.Item(L"Overclocking1")[4].Caption, L"Bare * 380:0   ");
   auto key = rig.Profile(L"over", L"Bare");
-  for (const wchar_t* name : {L"mem", L"t1", L"t2", L"t3"}) {
+  EXPECT_EQ(platform::ReadRegString(*key, L"t2"), L"1");
+  for (const wchar_t* name : {L"mem", L"t1", L"t3"}) {
     EXPECT_EQ(platform::ReadRegDouble(*key, name), 0.0) << name;
     EXPECT_EQ(key->ReadValue(name)->type, platform::RegType::Binary);
   }

@@ -5,6 +5,7 @@
 #include "driver3d/setting_values.h"
 #include "driver3d/settings_table.h"
 #include "platform/registry_values.h"
+#include "settings/profile_name.h"
 
 namespace corvane::driver3d {
 namespace {
@@ -75,10 +76,6 @@ const SharedValue kSharedValues[] = {
     {&gl::OGLEnableTripleBuffering, &dk::EnableTripleBuffering},
 };
 
-// A name the registry takes as one sub-key: '\' would reach into or create nested keys,
-// and an empty name would be the kind's own key.
-bool IsProfileName(const std::wstring& name) { return !name.empty() && name.find(L'\\') == std::wstring::npos; }
-
 bool Applies(const D3DValue& value, bool aceMode) { return aceMode || !value.aceModeOnly; }
 
 // The driver setting a Direct3D profile value stands for in this storage mode.
@@ -87,7 +84,7 @@ const TextSetting& DriverSide(const D3DValue& value, bool aceMode) {
 }
 
 std::unique_ptr<RegistryKey> OpenProfile(const Profile3DContext& ctx, ProfileKind kind, const std::wstring& name) {
-  if (!IsProfileName(name)) return nullptr;
+  if (!settings::IsProfileName(name)) return nullptr;
   return ctx.registry.OpenKey(RegistryRoot::CurrentUser, ProfileKey(ctx, kind, name), false);
 }
 
@@ -183,7 +180,7 @@ std::vector<std::wstring> ListedProfileNames(const Profile3DContext& ctx, Profil
 }
 
 void SaveD3DProfile(const Profile3DContext& ctx, const std::wstring& name) {
-  if (!IsProfileName(name)) return;
+  if (!settings::IsProfileName(name)) return;
   auto profile = ReplaceProfile(ctx, ProfileKind::Direct3D, name);
   if (!profile) return;
   DriverRegistry& driver = ctx.driver;
@@ -201,7 +198,7 @@ void SaveD3DProfile(const Profile3DContext& ctx, const std::wstring& name) {
 
 void SaveOpenGLProfile(const Profile3DContext& ctx, const std::wstring& name) {
   DriverRegistry& driver = ctx.driver;
-  if (driver.AceMode() || !IsProfileName(name)) return;
+  if (driver.AceMode() || !settings::IsProfileName(name)) return;
   auto profile = ReplaceProfile(ctx, ProfileKind::OpenGL, name);
   if (!profile) return;
   driver.OpenOpenGLKey();

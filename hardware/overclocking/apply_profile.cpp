@@ -48,8 +48,9 @@ void LoadAutoOverProfile(OverclockingContext& ctx) {
       ApplyAutoOverProfile(ctx);
   }
   // The card of this start, whether or not anything was applied: switching "AutoLoad" on
-  // later must not take this card for a new one.
-  ctx.reg1.SetValue(L"LastDeviceID", deviceId);
+  // later must not take this card for a new one. Stored at once: a "/loadgame" forward
+  // reloads every setting from the registry before the next save.
+  ctx.reg1.StoreValue(L"LastDeviceID", deviceId);
 }
 
 void RestoreOverProfileAfterResume(OverclockingContext& ctx) {

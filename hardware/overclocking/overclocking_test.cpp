@@ -120,8 +120,11 @@ TEST(ApplyOverProfile, RoundedClocksInTheStoredModeThenTheTip) {
   ApplyOverProfile(ctx, L"Bare");
   EXPECT_EQ(rig.Card().Pll(hardware::Pll::X_MPLL_REF_FB_DIV), DividersFor(false, 380, 340));
 
+  // Neither a deleted profile nor an empty name (the kind's own key) applies anything.
   rig.Card().ClearCounters();
   EXPECT_FALSE(ApplyOverProfile(ctx, L"Gone"));
+  EXPECT_FALSE(ApplyOverProfile(ctx, L""));
+  EXPECT_FALSE(WriteOverProfile(rig.registry, L"", 400, 300, 0, 0, 0));
   EXPECT_EQ(rig.Card().TotalStores(), 0u);
   EXPECT_EQ(rig.tipUpdates, 3);
 }
@@ -172,6 +175,8 @@ TEST_F(AutoLoadCase, FirstRunAppliesAndTheSwitchesKeepItOff) {
   LoadAutoOverProfile(ctx);  // "LastDeviceID" 0: nothing to compare with
   EXPECT_EQ(Applied(), 1u);
   EXPECT_TRUE(rig.user.History().empty());
+  rig.reg1->LoadAll();  // what a "/loadgame" forward makes the running instance do
+  EXPECT_EQ(rig.reg1->GetInteger(L"LastDeviceID"), 0x4E48) << "in the registry as soon as it is set";
 
   OverclockingContext disabled = rig.Context(/*optDisableOvr=*/1);
   rig.reg1->SetValue(L"LastDeviceID", int32_t{0});

@@ -5,6 +5,7 @@
 #include <iterator>
 
 #include "settings/global.h"
+#include "settings/profile_name.h"
 #include "hardware/overclocking/clock_rounding.h"
 #include "platform/registry_values.h"
 
@@ -53,6 +54,7 @@ std::wstring ProfileNameFromEntry(const std::wstring& entry) {
 }
 
 std::optional<StoredOverProfile> ReadOverProfile(platform::Registry& registry, const std::wstring& name) {
+  if (!settings::IsProfileName(name)) return std::nullopt;
   auto key = registry.OpenKey(RegistryRoot::CurrentUser, OverProfileKey(name), false);
   if (!key) return std::nullopt;
   StoredOverProfile profile;
@@ -66,6 +68,7 @@ std::optional<StoredOverProfile> ReadOverProfile(platform::Registry& registry, c
 
 bool WriteOverProfile(platform::Registry& registry, const std::wstring& name, double vpu, double mem, uint32_t t1,
                       uint32_t t2, uint32_t t3) {
+  if (!settings::IsProfileName(name)) return false;
   auto key = registry.OpenKey(RegistryRoot::CurrentUser, OverProfileKey(name), true);
   if (!key) return false;
   bool written = platform::WriteRegDouble(*key, L"vpu", vpu);
@@ -78,7 +81,7 @@ bool WriteOverProfile(platform::Registry& registry, const std::wstring& name, do
 
 bool DeleteOverProfile(platform::Registry& registry, const std::wstring& name) {
   // An empty name would take every profile along.
-  if (name.empty()) return false;
+  if (!settings::IsProfileName(name)) return false;
   return registry.DeleteKey(RegistryRoot::CurrentUser, OverProfileKey(name));
 }
 

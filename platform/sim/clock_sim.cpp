@@ -47,6 +47,10 @@ uint32_t SimClock::TickCount() const {
   return static_cast<uint32_t>(schedule_->startTick + schedule_->elapsedMs.load());
 }
 
+CalendarDate SimClock::Today() const { return today_; }
+
+void SimClock::SetToday(CalendarDate today) { today_ = today; }
+
 std::unique_ptr<Timer> SimClock::StartTimer(uint32_t intervalMs, bool periodic, std::function<void()> onTick) {
   intervalMs = std::clamp(intervalMs, kMinimumTimerIntervalMs, kMaximumTimerIntervalMs);
   Schedule& s = *schedule_;

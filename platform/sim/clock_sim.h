@@ -20,6 +20,9 @@ class SimClock final : public Clock {
   SimClock& operator=(const SimClock&) = delete;
 
   uint32_t TickCount() const override;
+  CalendarDate Today() const override;
+  // The simulated calendar does not move with Advance; tests set it.
+  void SetToday(CalendarDate today);
   std::unique_ptr<Timer> StartTimer(uint32_t intervalMs, bool periodic, std::function<void()> onTick) override;
 
   // Moves time on by `ms`, firing on this thread every timer that falls due on the way,
@@ -34,6 +37,7 @@ class SimClock final : public Clock {
   class SimTimer;
   // Shared with the timers, so a timer may outlive the clock.
   std::shared_ptr<Schedule> schedule_;
+  CalendarDate today_{2026, 12, 7};
 };
 
 }  // namespace corvane::platform

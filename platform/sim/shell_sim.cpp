@@ -95,6 +95,21 @@ bool SimShell::WindowClassExists(const std::wstring& className) {
   return windowClasses_.count(UpperAscii(className)) != 0;
 }
 
+bool SimShell::FileExists(const std::wstring& path) {
+  std::lock_guard lock(mutex_);
+  return files_.count(UpperAscii(path)) != 0;
+}
+
+void SimShell::AddFile(const std::wstring& path) {
+  std::lock_guard lock(mutex_);
+  files_.insert(UpperAscii(path));
+}
+
+void SimShell::RemoveFile(const std::wstring& path) {
+  std::lock_guard lock(mutex_);
+  files_.erase(UpperAscii(path));
+}
+
 uint32_t SimShell::CurrentProcessId() {
   std::lock_guard lock(mutex_);
   return currentProcessId_;

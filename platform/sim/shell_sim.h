@@ -41,6 +41,7 @@ class SimShell : public Shell {
   std::unique_ptr<Process> OpenProcess(uint32_t processId) override;
   bool AllowForeground(uint32_t processId) override;
   bool WindowClassExists(const std::wstring& className) override;
+  bool FileExists(const std::wstring& path) override;
   uint32_t CurrentProcessId() override;
   std::wstring ProgramFilePath() override;
   std::wstring AppDataFolder() override;
@@ -57,6 +58,9 @@ class SimShell : public Shell {
   // Processes started from now on end at once with this code (tools run and waited for).
   void EndStartsAtOnce(bool atOnce, uint32_t exitCode = 0);
 
+  // Files the simulated machine has (paths compare without case, as on Windows).
+  void AddFile(const std::wstring& path);
+  void RemoveFile(const std::wstring& path);
   void AddWindowClass(const std::wstring& className);
   void RemoveWindowClass(const std::wstring& className);
   std::vector<uint32_t> ForegroundAllowed() const;
@@ -71,7 +75,8 @@ class SimShell : public Shell {
   std::shared_ptr<SimProcessTable> table_;  // shared with process handles
   mutable std::mutex mutex_;
   std::vector<SimStart> starts_;
-  std::set<std::wstring> windowClasses_;  // upper-cased: class names compare without case
+  std::set<std::wstring> windowClasses_;
+  std::set<std::wstring> files_;          // upper-cased  // upper-cased: class names compare without case
   std::vector<uint32_t> foregroundAllowed_;
   bool failStarts_ = false;
   bool endAtOnce_ = false;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <deque>
+#include <functional>
 #include <utility>
 
 namespace corvane::platform {
@@ -23,6 +24,8 @@ std::wstring Folded(const std::wstring& name) {
 
 struct SimDesktop::Queue {
   std::deque<Posted> posted;
+  // What a sent message does in that process: its subscribers run at once.
+  std::function<void(const Posted&)> deliverNow;
 };
 
 struct SimWindowMessages::Subscriber {
@@ -81,6 +84,7 @@ SimWindowMessages::SimWindowMessages(SimDesktop& desktop) : desktop_(desktop) { 
 
 void SimWindowMessages::JoinDesktop() {
   queue_ = std::make_shared<SimDesktop::Queue>();
+  queue_->deliverNow = [this](const SimDesktop::Posted& posted) { Deliver(posted); };
   subscribers_ = std::make_shared<std::vector<std::shared_ptr<Subscriber>>>();
   std::lock_guard lock(desktop_.mutex_);
   desktop_.queues_.push_back(queue_);
@@ -101,6 +105,18 @@ bool SimWindowMessages::Broadcast(uint32_t message, uintptr_t wParam, intptr_t l
   return true;
 }
 
+bool SimWindowMessages::SendBroadcast(uint32_t message, uintptr_t wParam, intptr_t lParam, uint32_t) {
+  if (!desktop_.IsRegistered(message)) return false;
+  std::vector<std::shared_ptr<SimDesktop::Queue>> receivers;
+  {
+    std::lock_guard lock(desktop_.mutex_);
+    for (const auto& weak : desktop_.queues_)
+      if (auto queue = weak.lock()) receivers.push_back(std::move(queue));
+  }
+  for (const auto& queue : receivers) queue->deliverNow({message, wParam, lParam});
+  return true;
+}
+
 std::unique_ptr<MessageSubscription> SimWindowMessages::Subscribe(uint32_t message, MessageHandler handler) {
   auto subscriber = std::make_shared<Subscriber>(Subscriber{message, std::move(handler)});
   subscribers_->push_back(subscriber);
@@ -118,13 +134,17 @@ size_t SimWindowMessages::Pump() {
       queue_->posted.pop_front();
     }
     ++taken;
-    // A handler may subscribe or unsubscribe, so deliver from a copy and skip whoever
-    // left meanwhile; newcomers wait for the next message, as with a window procedure.
-    const auto subscribers = *subscribers_;
-    for (const auto& s : subscribers)
-      if (s->active && s->message == posted.message) s->handler(posted.wParam, posted.lParam);
+    Deliver(posted);
   }
   return taken;
+}
+
+void SimWindowMessages::Deliver(const SimDesktop::Posted& posted) {
+  // A handler may subscribe or unsubscribe, so deliver from a copy and skip whoever
+  // left meanwhile; newcomers wait for the next message, as with a window procedure.
+  const auto subscribers = *subscribers_;
+  for (const auto& s : subscribers)
+    if (s->active && s->message == posted.message) s->handler(posted.wParam, posted.lParam);
 }
 
 size_t SimWindowMessages::Pending() const {

@@ -58,6 +58,8 @@ class SimWindowMessages final : public WindowMessages {
   // False for an id nobody registered: the real call would post it anyway, but here it
   // is a mistake worth seeing.
   bool Broadcast(uint32_t message, uintptr_t wParam, intptr_t lParam) override;
+  // Every process's subscribers run before it returns, on the calling thread.
+  bool SendBroadcast(uint32_t message, uintptr_t wParam, intptr_t lParam, uint32_t timeoutMs) override;
   std::unique_ptr<MessageSubscription> Subscribe(uint32_t message, MessageHandler handler) override;
 
   // The message loop of this process, run by the test on its UI thread: delivers queued
@@ -72,6 +74,7 @@ class SimWindowMessages final : public WindowMessages {
 
   explicit SimWindowMessages(std::unique_ptr<SimDesktop> ownDesktop);
   void JoinDesktop();
+  void Deliver(const SimDesktop::Posted& posted);
 
   std::unique_ptr<SimDesktop> ownDesktop_;
   SimDesktop& desktop_;

@@ -46,6 +46,12 @@ Win32Clock::Win32Clock(MessageWindow& window) : window_(window) {}
 
 uint32_t Win32Clock::TickCount() const { return GetTickCount(); }
 
+CalendarDate Win32Clock::Today() const {
+  SYSTEMTIME local{};
+  GetLocalTime(&local);
+  return {local.wYear, local.wMonth, local.wDay};
+}
+
 std::unique_ptr<Timer> Win32Clock::StartTimer(uint32_t intervalMs, bool periodic, std::function<void()> onTick) {
   auto state = std::make_shared<TimerState>(TimerState{window_.Handle(), 0, periodic, std::move(onTick)});
   // The route holds the state, so a callback that destroys its own timer keeps running.

@@ -18,6 +18,7 @@ class Win32Clock final : public Clock {
   Win32Clock& operator=(const Win32Clock&) = delete;
 
   uint32_t TickCount() const override;
+  CalendarDate Today() const override;
   // Throws std::logic_error off the UI thread, std::system_error if SetTimer fails.
   std::unique_ptr<Timer> StartTimer(uint32_t intervalMs, bool periodic, std::function<void()> onTick) override;
 

@@ -78,6 +78,11 @@ bool Win32Shell::WindowClassExists(const std::wstring& className) {
   return FindWindowW(className.c_str(), nullptr) != nullptr;
 }
 
+bool Win32Shell::FileExists(const std::wstring& path) {
+  const DWORD attributes = GetFileAttributesW(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
 uint32_t Win32Shell::CurrentProcessId() { return GetCurrentProcessId(); }
 
 std::wstring Win32Shell::ProgramFilePath() {

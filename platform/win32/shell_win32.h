@@ -13,6 +13,7 @@ class Win32Shell : public Shell {
   std::unique_ptr<Process> OpenProcess(uint32_t processId) override;
   bool AllowForeground(uint32_t processId) override;
   bool WindowClassExists(const std::wstring& className) override;
+  bool FileExists(const std::wstring& path) override;
   uint32_t CurrentProcessId() override;
   std::wstring ProgramFilePath() override;
   std::wstring AppDataFolder() override;

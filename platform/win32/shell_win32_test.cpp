@@ -123,8 +123,10 @@ TEST(ShellWin32, ProcessesWindowsAndFolders) {
 
   const std::wstring program = shell.ProgramFilePath();
   EXPECT_EQ(program.substr(program.size() - 4), L".exe");
-  EXPECT_NE(GetFileAttributesW(program.c_str()), INVALID_FILE_ATTRIBUTES);
+  EXPECT_TRUE(shell.FileExists(program));
+  EXPECT_FALSE(shell.FileExists(program + L".missing"));
   const std::wstring appData = shell.AppDataFolder();
+  EXPECT_FALSE(shell.FileExists(appData)) << "a folder is not a file";
   ASSERT_FALSE(appData.empty());
   EXPECT_NE(appData.back(), L'\\');
   const DWORD attributes = GetFileAttributesW(appData.c_str());

@@ -44,6 +44,12 @@ bool Win32WindowMessages::Broadcast(uint32_t message, uintptr_t wParam, intptr_t
   return PostMessageW(HWND_BROADCAST, message, wParam, lParam) != FALSE;
 }
 
+bool Win32WindowMessages::SendBroadcast(uint32_t message, uintptr_t wParam, intptr_t lParam, uint32_t timeoutMs) {
+  DWORD_PTR result = 0;
+  return SendMessageTimeoutW(HWND_BROADCAST, message, wParam, lParam, SMTO_NORMAL | SMTO_ABORTIFHUNG, timeoutMs,
+                             &result) != 0;
+}
+
 std::unique_ptr<MessageSubscription> Win32WindowMessages::Subscribe(uint32_t message, MessageHandler handler) {
   auto route = window_.AddRoute(message, [handler = std::move(handler)](WPARAM w, LPARAM l) {
     handler(static_cast<uintptr_t>(w), static_cast<intptr_t>(l));

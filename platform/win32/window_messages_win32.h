@@ -21,6 +21,7 @@ class Win32WindowMessages final : public WindowMessages {
   uint32_t RegisterMessage(const std::wstring& name) override;
   // Posts, so a hung window elsewhere cannot hold the caller up; any thread may call.
   bool Broadcast(uint32_t message, uintptr_t wParam, intptr_t lParam) override;
+  bool SendBroadcast(uint32_t message, uintptr_t wParam, intptr_t lParam, uint32_t timeoutMs) override;
   // UI thread only (std::logic_error otherwise).
   std::unique_ptr<MessageSubscription> Subscribe(uint32_t message, MessageHandler handler) override;
 

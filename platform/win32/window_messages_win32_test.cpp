@@ -50,6 +50,16 @@ TEST(WindowMessagesWin32, DISABLED_ChildAnswersTheBroadcast) {
   ExitProcess(PumpUntil([&] { return received; }, 20000) ? exitCode : kChildNothingCame);
 }
 
+TEST(WindowMessagesWin32, ASentBroadcastIsHandledBeforeTheCallReturns) {
+  MessageWindow window;
+  Win32WindowMessages messages(window);
+  const uint32_t id = messages.RegisterMessage(L"Corvane.Test.Sent." + std::to_wstring(GetCurrentProcessId()));
+  std::vector<std::pair<uintptr_t, intptr_t>> here;
+  auto subscription = messages.Subscribe(id, [&](uintptr_t w, intptr_t l) { here.emplace_back(w, l); });
+  ASSERT_TRUE(messages.SendBroadcast(id, kWParam, kLParam, 5000));
+  EXPECT_EQ(here, (std::vector<std::pair<uintptr_t, intptr_t>>{{kWParam, kLParam}}));
+}
+
 TEST(WindowMessagesWin32, BroadcastReachesThisProcessAndAnother) {
   MessageWindow window;
   Win32WindowMessages messages(window);

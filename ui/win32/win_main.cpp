@@ -56,7 +56,7 @@ corvane::platform::Ports WithDisplays(const corvane::platform::Ports& p, corvane
 // volatile here before the simulation writes into them: they go with the session, as the
 // simulated card does.
 bool MakeSimulatedDriverKeys() {
-  for (const wchar_t* instance : {L"\\0000", L"\\0001"}) {
+  for (const wchar_t* instance : {L"\\0000", L"\\0000\\OpenGL", L"\\0001", L"\\0001\\OpenGL"}) {
     const std::wstring path = std::wstring(corvane::platform::sim::kSimVideoKey) + instance;
     HKEY key = nullptr;
     if (RegCreateKeyExW(HKEY_LOCAL_MACHINE, path.c_str(), 0, nullptr, REG_OPTION_VOLATILE, KEY_WRITE, nullptr, &key,

@@ -55,6 +55,8 @@ void WriteDriverKey(Registry& registry, int instance, const std::wstring& descri
   WriteRegString(*key, L"InstalledDisplayDrivers", L"ati2dvag");
   WriteRegString(*key, L"ReleaseVersion", L"6.14.10.6483");
   if (ace) WriteRegString(*key, L"ACE", *ace);
+  // An installed driver keeps its OpenGL settings in a key of their own below this one.
+  registry.OpenKey(RegistryRoot::LocalMachine, InstanceKey(instance) + L"\\" + kSimOpenGLSubKey, true);
 }
 
 }  // namespace

@@ -23,6 +23,9 @@ namespace corvane::platform::sim {
 inline constexpr wchar_t kSimVideoKey[] =
     L"System\\CurrentControlSet\\Control\\Video\\{8D2B5F3A-61C4-4E0B-9A7D-3C5E21F04B96}";
 
+// The key of the driver's OpenGL settings below each driver key.
+inline constexpr wchar_t kSimOpenGLSubKey[] = L"OpenGL";
+
 struct SimDisplayOptions {
   std::wstring adapterName = L"RADEON 9800 PRO";
   uint16_t deviceId = 0x4E48;
