@@ -315,6 +315,8 @@ TEST_F(ProgramEndToEnd, StartsHiddenWithItsIconInTheTray) {
   // The simulated driver's keys live as long as the Wine session; an earlier run in the
   // same session must not leave its settings for this one.
   SHDeleteKeyW(HKEY_LOCAL_MACHINE, kSimulatedVideoKey);
+  // Recorded afresh at this start; a "/loadgame" forward further down must not lose it.
+  DeleteValue(kSettingsKey, L"LastDeviceID");
 
   g_first = Start(L"/simulate");
   ASSERT_NE(g_first.process, nullptr);
@@ -335,6 +337,10 @@ TEST_F(ProgramEndToEnd, StartsHiddenWithItsIconInTheTray) {
   if (driver) RegCloseKey(driver);
   // Settled: announced itself for a second instance.
   EXPECT_TRUE(WaitFor([] { return ReadDword(HKEY_CURRENT_USER, kSettingsKey, L"Proc_ID") == g_first.id; }, 5000));
+  // The first refresh created the OpenGL values an installed driver is missing.
+  const std::wstring openGL = std::wstring(kSimulatedDriverKey) + L"\\OpenGL";
+  EXPECT_TRUE(WaitFor([&] { return ReadDword(HKEY_LOCAL_MACHINE, openGL.c_str(), L"OGLLODBias") == 3u; }, 5000));
+  EXPECT_TRUE(ReadDword(HKEY_LOCAL_MACHINE, openGL.c_str(), L"OGLTextureOpt").has_value());
 }
 
 TEST_F(ProgramEndToEnd, SecondStartWithoutParametersEndsSilently) {
@@ -480,6 +486,14 @@ TEST_F(ProgramEndToEnd, CloseEndsTheProgramWithItsSettingsSaved) {
   EXPECT_FALSE(TrayIconPresent(window));
   EXPECT_EQ(ReadDword(HKEY_CURRENT_USER, kSettingsKey, L"ShowDDR"), 0u);
   EXPECT_EQ(ReadDword(HKEY_CURRENT_USER, kSettingsKey, L"Proc_ID"), g_first.id);
+  EXPECT_EQ(ReadDword(HKEY_CURRENT_USER, kSettingsKey, L"LastDeviceID"), 0x4E48u);
+  // The driver wrote its configuration records into its key as the program closed.
+  HKEY driver = nullptr;
+  ASSERT_EQ(RegOpenKeyExW(HKEY_LOCAL_MACHINE, kSimulatedDriverKey, 0, KEY_READ, &driver), ERROR_SUCCESS);
+  DWORD type = 0;
+  EXPECT_EQ(RegQueryValueExW(driver, L"DisplayLayout", nullptr, &type, nullptr, nullptr), ERROR_SUCCESS);
+  EXPECT_EQ(type, static_cast<DWORD>(REG_BINARY));
+  RegCloseKey(driver);
 }
 
 }  // namespace
