@@ -113,6 +113,23 @@ TEST(SimDisplayDevices, ChangesMoveTheCurrentAndRegistryModes) {
   EXPECT_EQ(displays.Changes().size(), 8u);
 }
 
+// Windows tells every window of a new desktop mode; a refused or unchanged one says nothing.
+TEST(SimDisplayDevices, ADesktopChangeIsAnnounced) {
+  SimRegistry registry;
+  SimDisplayDevices displays(registry);
+  std::vector<DisplayMode> announced;
+  displays.OnDisplayChange = [&](const DisplayMode& mode) { announced.push_back(mode); };
+  const uint32_t now = DisplayChangeFlag::UpdateRegistry | DisplayChangeFlag::Global;
+  EXPECT_EQ(displays.ChangeSettings(L"", Resolution(800, 600, 16, 72), now), DisplayChangeResult::BadMode);
+  EXPECT_EQ(displays.ChangeSettings(L"", Resolution(1024, 768, 32, 85), now), 0);  // already so
+  EXPECT_EQ(displays.ChangeSettings(L"\\\\.\\DISPLAY2", Resolution(800, 600, 16, 75), now), 0);
+  EXPECT_TRUE(announced.empty());
+  EXPECT_EQ(displays.ChangeSettings(L"", Resolution(800, 600, 16, 75), now), 0);
+  ASSERT_EQ(announced.size(), 1u);
+  EXPECT_EQ(announced[0], *displays.Mode(L"", kCurrentDisplayMode));
+  EXPECT_EQ(announced[0].width, 800u);
+}
+
 // The rotation request: the rotation code in the low half of the orientation member
 // (dmScale) and the width and height swapped for a quarter turn.
 TEST(SimDisplayDevices, QuarterTurnTakesSwappedSizes) {

@@ -78,7 +78,8 @@ SimDisplayOptions DisplayOptionsForCard(const CardSetup& card) {
   return options;
 }
 
-SimDisplayDevices::SimDisplayDevices(Registry& registry, const SimDisplayOptions& options) : modes_(StandardModes()) {
+SimDisplayDevices::SimDisplayDevices(Registry& registry, const SimDisplayOptions& options)
+    : modes_(options.modes.empty() ? StandardModes() : options.modes) {
   const std::wstring keyPrefix = L"\\Registry\\Machine\\" + std::wstring(kSimVideoKey) + L"\\";
   Head primary;
   primary.device.name = L"\\\\.\\DISPLAY1";
@@ -131,6 +132,7 @@ int32_t SimDisplayDevices::ChangeSettings(const std::wstring& deviceName, const 
                                           uint32_t flags) {
   int32_t result = DisplayChangeResult::Successful;
   Head* head = FindHead(deviceName);
+  const DisplayMode primaryBefore = heads_.front().current;
   if (failNext_ && !(flags & DisplayChangeFlag::Test)) {
     result = *std::exchange(failNext_, std::nullopt);
   } else if (!head) {
@@ -146,6 +148,7 @@ int32_t SimDisplayDevices::ChangeSettings(const std::wstring& deviceName, const 
     result = Change(*head, *mode, flags);
   }
   changes_.push_back({deviceName, mode, flags, result});
+  if (OnDisplayChange && !(heads_.front().current == primaryBefore)) OnDisplayChange(heads_.front().current);
   return result;
 }
 
