@@ -91,6 +91,10 @@ TEST(SimDisplayDevices, ChangesMoveTheCurrentAndRegistryModes) {
   EXPECT_EQ(displays.ChangeSettings(L"\\\\.\\DISPLAY1", Resolution(800, 600, 16, 75), later), 0);
   EXPECT_EQ(*displays.Mode(L"", kCurrentDisplayMode), before);
   EXPECT_EQ(displays.Mode(L"", kRegistryDisplayMode)->width, 800u);
+  auto driverKey = registry.OpenKey(RegistryRoot::LocalMachine, std::wstring(kSimVideoKey) + L"\\0000", false);
+  ASSERT_NE(driverKey, nullptr);
+  EXPECT_EQ(ReadRegDword(*driverKey, L"DefaultSettings.XResolution"), 800u);
+  EXPECT_EQ(ReadRegDword(*driverKey, L"DefaultSettings.VRefresh"), 75u);
   EXPECT_EQ(displays.ChangeSettings(L"", std::nullopt, 0), 0);
   EXPECT_EQ(displays.Mode(L"", kCurrentDisplayMode)->height, 600u);
 

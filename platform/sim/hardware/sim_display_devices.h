@@ -80,10 +80,14 @@ class SimDisplayDevices : public DisplayDevices {
     DisplayDevice device;
     DisplayMode current;
     DisplayMode registry;
+    int instance = 0;  // of the driver key
   };
+  // The mode Windows keeps for a head, in its driver key as Windows keeps it there.
+  void StoreRegistryMode(const Head& head);
   Head* FindHead(const std::wstring& deviceName);
   int32_t Change(Head& head, const DisplayMode& requested, uint32_t flags);
 
+  Registry& registry_;
   std::vector<Head> heads_;
   std::vector<DisplayMode> modes_;
   std::vector<SimDisplayChange> changes_;
