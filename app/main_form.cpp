@@ -8,6 +8,7 @@
 #include "settings/program_settings.h"
 #include "app/version.h"
 #include "hardware/overclocking/over_form.h"
+#include "display/color/color_form.h"
 #include "display/driver_settings.h"
 #include "display/resolutions/resolution_menu.h"
 #include "platform/registry_values.h"
@@ -284,6 +285,16 @@ void TfrmMainQRX::CreateColorState() {
   trayMenus_->plugged.applyColorProfile = [this](const std::wstring& name) { colorState_->ApplyColorProfile(name); };
 }
 
+bool TfrmMainQRX::ShowColorDialog() {
+  display::ColorStartup startup{reg1_->GetBool(L"LoadColor"), reg1_->GetString(L"LoadColorProfile")};
+  display::TfrmColor dialog({ui::FormContext{window_.Forms(), env_.ports.clock}, env_.ports.user, *colorState_,
+                             startup, [this](const display::ColorStartup& chosen) {
+                               reg1_->SetValue(L"LoadColor", chosen.load);
+                               reg1_->SetValue(L"LoadColorProfile", chosen.profile);
+                             }});
+  return dialog.ShowModal() == ui::TModalResult::Ok;
+}
+
 void TfrmMainQRX::CreateResolutionMenu() {
   resClass_ = std::make_unique<display::TResClass>(env_.ports.displayDevices, display_.deviceName);
   display::ResolutionMenuContext context{*displayEnv_, *resClass_, ui::FormContext{window_.Forms(), env_.ports.clock},
@@ -448,6 +459,7 @@ menus::MenuContext TfrmMainQRX::MakeMenuContext() {
     return true;
   };
   dialogs.overclocking = [this] { return ShowOverclockingDialog(); };
+  dialogs.colors = [this] { return ShowColorDialog(); };
   return menus::MenuContext{env_.ports,      *reg1_,  rvx_,      display_.DriverKeyPath, ini_,
                             AceMode,          DialogOpen, HotkeyEditorOpen, Quality, ProfileLookupList,
                             std::move(calls), std::move(dialogs), {}};

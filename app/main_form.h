@@ -172,6 +172,7 @@ class TfrmMainQRX {
   void CreateProfile3DMenus();
   void CreateColorState();
   void CreateResolutionMenu();
+  bool ShowColorDialog();
   void StoreMemoryTimingDefaults();
   void ApplyPciLatency();
   void ReadIniSwitches();

@@ -161,6 +161,19 @@ TEST_F(MainFormTest, TheStartUpColourProfileIsInThePaletteAndSurvivesDisplayChan
   colorMenu[3].Click();
   EXPECT_EQ(card.PaletteEntry(0x40), 0x404040u);
   EXPECT_EQ(form.ColorAdjustment, (std::array<int32_t, 9>{}));
+
+  // "设置" opens the colour dialog on the values in force; OK writes the start-up choice.
+  window.forms.OnModal([](ui::TForm& dialog) {
+    EXPECT_EQ(dialog[L"cbStartup"].Checked(), true);
+    dialog[L"tbGamma"].UserSetPosition(-20);
+    dialog[L"cbStartup"].Click();
+    dialog[L"btOk"].Click();
+  });
+  form.TrayMenus()->pm1.Item(L"Settings5").Click();
+  EXPECT_EQ(form.ColorAdjustment[0], -20);
+  EXPECT_FALSE(form.reg1().GetBool(L"LoadColor"));
+  EXPECT_EQ(form.reg1().GetString(L"LoadColorProfile"), L"");
+  EXPECT_FALSE(form.DialogOpen);
 }
 
 // The resolution menu is built at start-up from the displays' modes and switches from there.

@@ -199,7 +199,7 @@ void FormWindow::CreateControl(Control& control) {
       break;
     case ComponentKind::Image:
       windowClass = L"STATIC";
-      style |= SS_NOTIFY | SS_CENTERIMAGE | (component.GetPicture().type == Picture::Type::Bitmap ? SS_BITMAP : SS_ICON);
+      style |= SS_NOTIFY | SS_CENTERIMAGE | (component.GetPicture().type == Picture::Type::Icon ? SS_ICON : SS_BITMAP);
       break;
     case ComponentKind::Edit:
       windowClass = L"EDIT";
