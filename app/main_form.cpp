@@ -10,6 +10,7 @@
 #include "hardware/overclocking/over_form.h"
 #include "display/color/color_form.h"
 #include "display/driver_settings.h"
+#include "display/resolutions/ref_lock_form.h"
 #include "display/resolutions/resolution_menu.h"
 #include "platform/registry_values.h"
 #include "ui/about_box.h"
@@ -295,6 +296,17 @@ bool TfrmMainQRX::ShowColorDialog() {
   return dialog.ShowModal() == ui::TModalResult::Ok;
 }
 
+bool TfrmMainQRX::ShowRefreshLockDialog() {
+  if (!resClass_) return false;
+  display::TfrmRefLock dialog({ui::FormContext{window_.Forms(), env_.ports.clock}, env_.ports.user,
+                               env_.ports.registry, global::ProfilesRoot, *resClass_, reg1_->GetBool(L"ROVEnabled"),
+                               [this](bool enabled) {
+                                 reg1_->SetValue(L"ROVEnabled", enabled);
+                                 reg1_->SaveAll();
+                               }});
+  return dialog.ShowModal() == ui::TModalResult::Ok;
+}
+
 void TfrmMainQRX::CreateResolutionMenu() {
   resClass_ = std::make_unique<display::TResClass>(env_.ports.displayDevices, display_.deviceName);
   display::ResolutionMenuContext context{*displayEnv_, *resClass_, ui::FormContext{window_.Forms(), env_.ports.clock},
@@ -460,6 +472,7 @@ menus::MenuContext TfrmMainQRX::MakeMenuContext() {
   };
   dialogs.overclocking = [this] { return ShowOverclockingDialog(); };
   dialogs.colors = [this] { return ShowColorDialog(); };
+  dialogs.refreshRateLock = [this] { return ShowRefreshLockDialog(); };
   return menus::MenuContext{env_.ports,      *reg1_,  rvx_,      display_.DriverKeyPath, ini_,
                             AceMode,          DialogOpen, HotkeyEditorOpen, Quality, ProfileLookupList,
                             std::move(calls), std::move(dialogs), {}};

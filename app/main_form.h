@@ -173,6 +173,7 @@ class TfrmMainQRX {
   void CreateColorState();
   void CreateResolutionMenu();
   bool ShowColorDialog();
+  bool ShowRefreshLockDialog();
   void StoreMemoryTimingDefaults();
   void ApplyPciLatency();
   void ReadIniSwitches();

@@ -196,6 +196,24 @@ TEST_F(MainFormTest, TheResolutionMenuSwitchesTheDesktop) {
   EXPECT_EQ(form.CurrentDisplayMode().frequency, 60u);
   EXPECT_FALSE(form.DialogOpen);
 
+  // "自定义..." edits the lock table; OK turns the lock on, and the switch then takes the
+  // highest rate without asking.
+  window.forms.OnModal([](ui::TForm& lock) {
+    lock[L"cbEnabled"].Click();
+    lock[L"btAddAll"].Click();
+    lock[L"btOk"].Click();
+  });
+  form.TrayMenus()->pm1.Item(L"Customize1").Click();
+  EXPECT_TRUE(form.reg1().GetBool(L"ROVEnabled"));
+  auto lock = sim.registry.OpenKey(RegistryRoot::CurrentUser, global::ProfilesRoot + L"ROV", false);
+  ASSERT_NE(lock, nullptr);
+  EXPECT_EQ(platform::ReadRegDword(*lock, L"1024x768x32"), 85u);
+  form.reg1().SetValue(L"res_dont_ask_rate", false);
+  window.forms.OnModal([](ui::TForm& check) { check[L"btOk"].Click(); });
+  pm2.Item(L"m640x480x32").Click();
+  EXPECT_EQ(form.CurrentDisplayMode().frequency, 85u);
+  EXPECT_EQ(window.forms.UnusedScripts(), 0u);
+
   EXPECT_TRUE(form.SwitchToResolutionAtMaxRate(L"1280x1024x32"));
   EXPECT_EQ(sim.displayDevices.Mode(L"", platform::kCurrentDisplayMode)->frequency, 85u);
   EXPECT_FALSE(form.SwitchToResolutionAtMaxRate(L"1280x1000x32"));

@@ -517,6 +517,8 @@ void FormWindow::OnCommand(UINT id, UINT code, HWND source) {
     case ComponentKind::ListBox:
       if (code == LBN_SELCHANGE)
         component.UserSelect(static_cast<int>(SendMessageW(control->handle, LB_GETCURSEL, 0, 0)));
+      else if (code == LBN_DBLCLK)
+        component.UserDoubleClick(static_cast<int>(SendMessageW(control->handle, LB_GETCURSEL, 0, 0)));
       break;
     case ComponentKind::Edit:
       if (code == EN_CHANGE) component.UserSetText(WindowText(control->handle));
