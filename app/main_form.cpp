@@ -303,7 +303,8 @@ bool TfrmMainQRX::ShowRefreshLockDialog() {
                                [this](bool enabled) {
                                  reg1_->SetValue(L"ROVEnabled", enabled);
                                  reg1_->SaveAll();
-                               }});
+                               },
+                               env_.programFolder + L"support.dll"});
   return dialog.ShowModal() == ui::TModalResult::Ok;
 }
 

@@ -1,6 +1,7 @@
 #include "display/resolutions/ref_lock_form.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace corvane::display {
 namespace {
@@ -61,6 +62,9 @@ TfrmRefLock::TfrmRefLock(const RefLockDialogContext& context)
   HandleClick(L"lvRes", &TfrmRefLock::lvResClick);
   (*this)[L"lvRes"].OnDblClick = [this](ui::TComponent& sender) { lvResDblClick(sender); };
 
+  for (auto [button, glyph] : {std::pair{L"btAdd", L"ADDNEW"}, std::pair{L"btRemove", L"REMOVE"},
+                                std::pair{L"btAddAll", L"ADDALL"}, std::pair{L"btRemoveAll", L"ALLDEL"}})
+    (*this)[button].SetPicture(ui::Picture::BitmapResource(ctx_.supportLibrary, glyph));
   (*this)[L"cbEnabled"].SetChecked(ctx_.lockEnabled);
   std::vector<std::wstring> resolutions;
   for (const ResolutionEntry& entry : ctx_.catalogue.Entries())

@@ -23,6 +23,8 @@ struct RefLockDialogContext {
   bool lockEnabled = false;  // "ROVEnabled"
   // OK: writes "ROVEnabled" and saves the settings.
   std::function<void(bool enabled)> saveEnabled;
+  // support.dll beside the program, whose bitmaps the four table buttons show.
+  std::wstring supportLibrary;
 };
 
 class TfrmRefLock final : public ui::TForm {

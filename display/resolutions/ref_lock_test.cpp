@@ -24,7 +24,7 @@ class RefLockTest : public ::testing::Test {
   ui::TModalResult Run(std::function<void(TForm&)> script) {
     forms.OnModal(std::move(script));
     TfrmRefLock dialog({ui::FormContext{forms, clock}, user, registry, kRoot, catalogue, lockEnabled,
-                        [this](bool enabled) { savedEnabled = enabled; }});
+                        [this](bool enabled) { savedEnabled = enabled; }, L"C:\\Corvane\\support.dll"});
     return dialog.ShowModal();
   }
   std::vector<std::wstring> Stored() {
@@ -69,6 +69,8 @@ TEST_F(RefLockTest, EditingTheTableInTheDialog) {
   platform::WriteRegDword(*key, L"800x600x32", 60);
   EXPECT_EQ(Run([&](TForm& form) {
               EXPECT_EQ(form.Caption(), L"定制锁定刷新率");
+              EXPECT_EQ(form[L"btRemoveAll"].GetPicture().resource, L"ALLDEL");
+              EXPECT_EQ(form[L"btAdd"].GetPicture().module, L"C:\\Corvane\\support.dll");
               EXPECT_EQ(form[L"lvRes"].Items(), std::vector<std::wstring>{L"800x600x32 - 60 Hz"});
               EXPECT_EQ(form[L"cbRes"].Text(), L"640x480x8");
               EXPECT_EQ(form[L"cbFreq"].Text(), L"85");

@@ -380,6 +380,13 @@ void FormWindow::LoadPicture(Control& control) {
     SendMessageW(control.handle, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(control.bitmap.get()));
 }
 
+// A bitmap beside the button's caption (common controls 6 show both); none when missing.
+void FormWindow::ShowButtonGlyph(Control& control) {
+  if (control.component->GetPicture().Empty() && !control.bitmap) return;
+  control.bitmap = LoadPictureBitmap(control.component->GetPicture());
+  SendMessageW(control.handle, BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(control.bitmap.get()));
+}
+
 void FormWindow::Apply(TComponent& component, ComponentProperty what) {
   Control& control = ControlFor(component);
   const bool wasApplying = applyingModel_;
@@ -456,6 +463,7 @@ void FormWindow::Apply(TComponent& component, ComponentProperty what) {
       break;
     case ComponentProperty::Picture:
       if (kind == ComponentKind::Image) LoadPicture(control);
+      if (kind == ComponentKind::Button) ShowButtonGlyph(control);
       break;
     case ComponentProperty::Tag:
     case ComponentProperty::ImageIndex:

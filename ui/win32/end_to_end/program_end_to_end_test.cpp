@@ -555,6 +555,20 @@ TEST_F(ProgramEndToEnd, StartUpColourProfileAndAnUnconfirmedResolutionSwitch) {
       << "the fall-back mode did not come back";
   EXPECT_EQ(ReadDword(HKEY_LOCAL_MACHINE, kSimulatedDriverKey, L"DefaultSettings.BitsPerPel"), 32u);
 
+  // "锁定刷新率" is the eighth entry; "自定义..." is second in it. The table filled, captured,
+  // and left unsaved.
+  ASSERT_TRUE(ChooseFromTrayMenu({VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_RIGHT,
+                                  VK_DOWN, VK_RETURN}));
+  const HWND lock = WaitForWindow([] { return FindWindowW(nullptr, L"定制锁定刷新率"); });
+  if (!lock) CancelTrayMenu();
+  ASSERT_NE(lock, nullptr) << "the refresh-rate lock dialog did not open";
+  SendMessageW(WaitForWindow([&] { return ChildWithText(lock, L"为所有分辨率添加支持的最大刷新率"); }), BM_CLICK, 0, 0);
+  EXPECT_GT(SendMessageW(ChildOfClass(lock, L"ListBox"), LB_GETCOUNT, 0, 0), 0);
+  Sleep(500);
+  EXPECT_TRUE(CaptureScreen(shots + L"reflock.bmp"));
+  PostMessageW(ChildWithText(lock, L"取消"), BM_CLICK, 0, 0);
+  EXPECT_TRUE(WaitFor([] { return !FindWindowW(nullptr, L"定制锁定刷新率"); }, 10000));
+
   PostMessageW(MainWindow(), WM_CLOSE, 0, 0);
   EXPECT_EQ(WaitForExit(g_first.process, 30000), 0u);
   // What this test added goes again.
