@@ -27,6 +27,8 @@ std::vector<std::wstring> ColorProfiles::Names() const {
 }
 
 std::optional<ColorSettings> ColorProfiles::Read(const std::wstring& name) const {
+  // An empty name would read the key's default value.
+  if (name.empty()) return std::nullopt;
   auto key = Key(false);
   if (!key) return std::nullopt;
   std::optional<std::vector<uint8_t>> data = platform::ReadRegBinary(*key, name);
@@ -43,6 +45,7 @@ std::optional<ColorSettings> ColorProfiles::Read(const std::wstring& name) const
 }
 
 bool ColorProfiles::Save(const std::wstring& name, const ColorSettings& settings) {
+  if (name.empty()) return false;
   auto key = Key(true);
   if (!key) return false;
   uint8_t bytes[kColorSettingsBytes];

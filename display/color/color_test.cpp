@@ -127,6 +127,9 @@ TEST(ColorProfiles, NamesAreCleanedAndBadDataIsIgnored) {
   EXPECT_FALSE(profiles.Read(L"short"));
   EXPECT_FALSE(profiles.Read(L"dword"));
   EXPECT_FALSE(profiles.Read(L"missing"));
+  platform::WriteRegBinary(*key, L"", *stored);
+  EXPECT_FALSE(profiles.Read(L""));  // the key's default value is no profile
+  EXPECT_FALSE(profiles.Save(L"", warm));
   ColorSettings clamped;
   clamped.Gamma(ColorChannel::Red) = 20;
   clamped.Contrast(ColorChannel::Red) = -40;
