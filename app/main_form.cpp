@@ -8,7 +8,10 @@
 #include "settings/program_settings.h"
 #include "app/version.h"
 #include "hardware/overclocking/over_form.h"
+#include "display/color/color_form.h"
 #include "display/driver_settings.h"
+#include "display/resolutions/ref_lock_form.h"
+#include "display/resolutions/resolution_menu.h"
 #include "platform/registry_values.h"
 #include "ui/about_box.h"
 
@@ -120,6 +123,7 @@ bool TfrmMainQRX::FormCreate() {
 
   trayMenus_ = std::make_unique<menus::TrayMenus>(MakeMenuContext());
   trayMenus_->plugged.applyOverProfile = [this](const std::wstring& name) { ApplyOverProfile(name); };
+  CreateColorState();
   // The menu images are a strip in the support library; without it the menu has none.
   trayMenus_->pm1.Images = ui::Picture::BitmapResource(env_.programFolder + L"support.dll", L"mainimg");
   window_.HideMainWindow();
@@ -153,6 +157,8 @@ bool TfrmMainQRX::FormCreate() {
 
   if (LoadGameRequested()) StoreRunProfileAndBroadcast();
   RefreshMenuState();
+  CreateResolutionMenu();
+  if (reg1_->GetBool(L"LoadColor")) colorState_->ApplyColorProfile(reg1_->GetString(L"LoadColorProfile"));
   LocateUserDataFolder();
   displaySupport_ = display::DetectDisplaySupport(*displayEnv_);
   return true;
@@ -167,6 +173,7 @@ void TfrmMainQRX::FormClose() {
   // Nothing more to start once closing has begun.
   runSubscription_.reset();
   taskbarSubscription_.reset();
+  if (resClass_) resClass_->Clear();
   FreeDriverAccess();
 }
 
@@ -257,6 +264,63 @@ void TfrmMainQRX::PowerBroadcast(uint32_t event) {
   }
   // Standby may have reset the card's configuration space.
   if (reg1_->GetBool(L"RestoreHardware")) ApplyPciLatency();
+  // Standby may also have lost the palette.
+  if (colorState_) colorState_->ApplyCurrentColor();
+}
+
+void TfrmMainQRX::DisplayChange() {
+  // A mode change reloads the palette; a running 3D program's own ramp is left alone.
+  if (!App3DRunning && colorState_) colorState_->ApplyCurrentColor();
+}
+
+bool TfrmMainQRX::SwitchToResolutionAtMaxRate(const std::wstring& modeText) {
+  return resClass_ && display::SwitchToResolutionAtMaxRate(*displayEnv_, *resClass_, modeText);
+}
+
+void TfrmMainQRX::CreateColorState() {
+  colorState_ = std::make_unique<display::ColorState>(
+      ColorAdjustment, display::ColorProfiles(env_.ports.registry, global::ProfilesRoot),
+      [this](const display::ColorTable& table) {
+        if (rvx_) rvx_->WritePalette(table);
+      });
+  trayMenus_->plugged.applyColorProfile = [this](const std::wstring& name) { colorState_->ApplyColorProfile(name); };
+}
+
+bool TfrmMainQRX::ShowColorDialog() {
+  display::ColorStartup startup{reg1_->GetBool(L"LoadColor"), reg1_->GetString(L"LoadColorProfile")};
+  display::TfrmColor dialog({ui::FormContext{window_.Forms(), env_.ports.clock}, env_.ports.user, *colorState_,
+                             startup, [this](const display::ColorStartup& chosen) {
+                               reg1_->SetValue(L"LoadColor", chosen.load);
+                               reg1_->SetValue(L"LoadColorProfile", chosen.profile);
+                             }});
+  return dialog.ShowModal() == ui::TModalResult::Ok;
+}
+
+bool TfrmMainQRX::ShowRefreshLockDialog() {
+  if (!resClass_) return false;
+  display::TfrmRefLock dialog({ui::FormContext{window_.Forms(), env_.ports.clock}, env_.ports.user,
+                               env_.ports.registry, global::ProfilesRoot, *resClass_, reg1_->GetBool(L"ROVEnabled"),
+                               [this](bool enabled) {
+                                 reg1_->SetValue(L"ROVEnabled", enabled);
+                                 reg1_->SaveAll();
+                               },
+                               env_.programFolder + L"support.dll"});
+  return dialog.ShowModal() == ui::TModalResult::Ok;
+}
+
+void TfrmMainQRX::CreateResolutionMenu() {
+  resClass_ = std::make_unique<display::TResClass>(env_.ports.displayDevices, display_.deviceName);
+  display::ResolutionMenuContext context{*displayEnv_, *resClass_, ui::FormContext{window_.Forms(), env_.ports.clock},
+                                         DialogOpen, [this] {
+                                           display::ResolutionOptions options;
+                                           options.refreshLockEnabled = reg1_->GetBool(L"ROVEnabled");
+                                           options.dontAskRate = reg1_->GetBool(L"res_dont_ask_rate");
+                                           options.selectRefreshMax = reg1_->GetBool(L"res_select_refresh_max");
+                                           options.dontWait = reg1_->GetBool(L"res_dont_wait");
+                                           return options;
+                                         }};
+  resolutionMenu_ = std::make_unique<display::ResolutionMenu>(trayMenus_->pm2, std::move(context));
+  resolutionMenu_->BuildResolutionMenu();
 }
 
 bool TfrmMainQRX::QueryEndSession() {
@@ -408,6 +472,8 @@ menus::MenuContext TfrmMainQRX::MakeMenuContext() {
     return true;
   };
   dialogs.overclocking = [this] { return ShowOverclockingDialog(); };
+  dialogs.colors = [this] { return ShowColorDialog(); };
+  dialogs.refreshRateLock = [this] { return ShowRefreshLockDialog(); };
   return menus::MenuContext{env_.ports,      *reg1_,  rvx_,      display_.DriverKeyPath, ini_,
                             AceMode,          DialogOpen, HotkeyEditorOpen, Quality, ProfileLookupList,
                             std::move(calls), std::move(dialogs), {}};

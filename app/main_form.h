@@ -15,9 +15,12 @@
 #include "settings/main_ini.h"
 #include "settings/reg_values.h"
 #include "app/tray_icon.h"
+#include "display/color/color_state.h"
 #include "display/display_commands.h"
 #include "display/display_environment.h"
 #include "display/display_support.h"
+#include "display/resolutions/res_class.h"
+#include "display/resolutions/resolution_menu.h"
 #include "driver3d/driver_registry.h"
 #include "driver3d/profiles/profile_menus.h"
 #include "driver3d/quick_items/quick_3d_items.h"
@@ -97,6 +100,8 @@ class TfrmMainQRX {
   // --- What the window receives ---
   void TrayCallback(uint32_t mouseMessage);
   void PowerBroadcast(uint32_t event);
+  // WM_DISPLAYCHANGE: the desktop's mode changed, which resets the palette.
+  void DisplayChange();
   // WM_QUERYENDSESSION: keeps the settings and the driver's configuration now, and always
   // lets Windows end the session.
   bool QueryEndSession();
@@ -115,6 +120,9 @@ class TfrmMainQRX {
   void RefreshMenuState();
   // Makes the driver re-read its registry settings, the way "UseNew3DApply" asks.
   void ReloadDriverSettings();
+  // The game launcher's switch to a "%dx%dx%d" mode at its highest rate; false when the
+  // catalogue does not hold it.
+  bool SwitchToResolutionAtMaxRate(const std::wstring& modeText);
 
   // --- State other parts read ---
   settings::TRegValues& reg1() { return *reg1_; }
@@ -127,6 +135,11 @@ class TfrmMainQRX {
   const platform::DisplayMode& CurrentDisplayMode() const { return displayEnv_->currentMode; }
   const display::DisplaySupport& DisplaySupport() const { return displaySupport_; }
   driver3d::DriverRegistry& DriverValues() { return *driverValues_; }
+  // The colour settings in force (ColorAdjustment) and what applies them; null until
+  // start-up made it.
+  display::ColorState* Color() { return colorState_.get(); }
+  // The mode catalogue; null until start-up made it.
+  const display::TResClass* ResClass() const { return resClass_.get(); }
   const settings::MainIniSwitches& IniSwitches() const { return ini_; }
   const std::wstring& HelpFile() const { return helpFile_; }
   const std::wstring& UserDataFolder() const { return userDataFolder_; }
@@ -157,6 +170,10 @@ class TfrmMainQRX {
   void CreateDisplayCommands();
   void CreateQuick3DItems();
   void CreateProfile3DMenus();
+  void CreateColorState();
+  void CreateResolutionMenu();
+  bool ShowColorDialog();
+  bool ShowRefreshLockDialog();
   void StoreMemoryTimingDefaults();
   void ApplyPciLatency();
   void ReadIniSwitches();
@@ -191,6 +208,9 @@ class TfrmMainQRX {
   std::unique_ptr<display::DisplayCommands> displayCommands_;
   std::unique_ptr<driver3d::Quick3DItems> quick3DItems_;
   std::unique_ptr<driver3d::Profile3DMenus> profile3DMenus_;
+  std::unique_ptr<display::ColorState> colorState_;
+  std::unique_ptr<display::TResClass> resClass_;
+  std::unique_ptr<display::ResolutionMenu> resolutionMenu_;
 
   uint32_t runMessage_ = 0;
   uint32_t taskbarCreatedMessage_ = 0;

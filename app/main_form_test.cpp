@@ -122,6 +122,103 @@ TEST_F(MainFormTest, FirstStartHidesAddsTheIconThenFillsTheTipAndSavesItsSetting
   EXPECT_NE(form.reg1().GetFloat(L"deft2"), 0.0);
 }
 
+// The start-up colour profile reaches the card's palette; a desktop change, which resets
+// the palette, puts it back unless a 3D program runs.
+TEST_F(MainFormTest, TheStartUpColourProfileIsInThePaletteAndSurvivesDisplayChanges) {
+  auto colors = sim.registry.OpenKey(RegistryRoot::CurrentUser, global::ProfilesRoot + L"colors", true);
+  uint8_t bright[36] = {};
+  for (int channel = 0; channel < 3; ++channel) bright[channel * 12 + 8] = 250;  // brightness 250
+  platform::WriteRegBinary(*colors, L"明亮", bright);
+  auto settings = SettingsKey(true);
+  platform::WriteRegDword(*settings, L"LoadColor", 1);
+  platform::WriteRegString(*settings, L"LoadColorProfile", L"明亮");
+
+  const ProgramEnvironment environment = Environment();
+  TfrmMainQRX form(environment, window, false);
+  ASSERT_TRUE(form.FormCreate());
+  auto& card = machine.Card().Registers();
+  EXPECT_EQ(card.PaletteEntry(0), 0x7D7D7Du);
+  EXPECT_EQ(card.PaletteEntry(130), 0xFFFFFFu);
+  EXPECT_EQ(form.ColorAdjustment[2], 250);
+
+  card.SetPaletteEntry(0, 0);
+  form.App3DRunning = true;
+  form.DisplayChange();
+  EXPECT_EQ(card.PaletteEntry(0), 0u);
+  form.App3DRunning = false;
+  form.DisplayChange();
+  EXPECT_EQ(card.PaletteEntry(0), 0x7D7D7Du);
+  card.SetPaletteEntry(0, 0);
+  form.PowerBroadcast(PowerEvent::ResumeSuspend);
+  EXPECT_EQ(card.PaletteEntry(0), 0x7D7D7Du);
+
+  // The colour menu lists the profile after "设置"; choosing another applies it.
+  platform::WriteRegBinary(*colors, L"中性", std::vector<uint8_t>(36, 0));
+  form.RefreshMenuState();
+  ui::TMenuItem& colorMenu = form.TrayMenus()->pm1.Item(L"Colors1");
+  ASSERT_EQ(colorMenu.Count(), 4u);
+  EXPECT_EQ(colorMenu[3].Caption, L"中性");
+  colorMenu[3].Click();
+  EXPECT_EQ(card.PaletteEntry(0x40), 0x404040u);
+  EXPECT_EQ(form.ColorAdjustment, (std::array<int32_t, 9>{}));
+
+  // "设置" opens the colour dialog on the values in force; OK writes the start-up choice.
+  window.forms.OnModal([](ui::TForm& dialog) {
+    EXPECT_EQ(dialog[L"cbStartup"].Checked(), true);
+    dialog[L"tbGamma"].UserSetPosition(-20);
+    dialog[L"cbStartup"].Click();
+    dialog[L"btOk"].Click();
+  });
+  form.TrayMenus()->pm1.Item(L"Settings5").Click();
+  EXPECT_EQ(form.ColorAdjustment[0], -20);
+  EXPECT_FALSE(form.reg1().GetBool(L"LoadColor"));
+  EXPECT_EQ(form.reg1().GetString(L"LoadColorProfile"), L"");
+  EXPECT_FALSE(form.DialogOpen);
+}
+
+// The resolution menu is built at start-up from the displays' modes and switches from there.
+TEST_F(MainFormTest, TheResolutionMenuSwitchesTheDesktop) {
+  const ProgramEnvironment environment = Environment();
+  TfrmMainQRX form(environment, window, false);
+  ASSERT_TRUE(form.FormCreate());
+  ui::TPopupMenu& pm2 = form.TrayMenus()->pm2;
+  EXPECT_EQ(pm2.Item(L"N32bpp1").Count(), 6u);
+  ASSERT_NE(form.ResClass(), nullptr);
+  EXPECT_EQ(form.ResClass()->Count(), 4 * 6);  // 24 bits are in the catalogue, not in the menu
+
+  pm2.OnPopup();
+  EXPECT_TRUE(pm2.Item(L"m1024x768x32").Checked);
+  form.reg1().SetValue(L"res_dont_ask_rate", true);
+  window.forms.OnModal([](ui::TForm& check) { check[L"btOk"].Click(); });
+  pm2.Item(L"m800x600x16").Click();
+  EXPECT_EQ(form.CurrentDisplayMode().width, 800u);
+  EXPECT_EQ(form.CurrentDisplayMode().bitsPerPel, 16u);
+  EXPECT_EQ(form.CurrentDisplayMode().frequency, 60u);
+  EXPECT_FALSE(form.DialogOpen);
+
+  // "自定义..." edits the lock table; OK turns the lock on, and the switch then takes the
+  // highest rate without asking.
+  window.forms.OnModal([](ui::TForm& lock) {
+    lock[L"cbEnabled"].Click();
+    lock[L"btAddAll"].Click();
+    lock[L"btOk"].Click();
+  });
+  form.TrayMenus()->pm1.Item(L"Customize1").Click();
+  EXPECT_TRUE(form.reg1().GetBool(L"ROVEnabled"));
+  auto lock = sim.registry.OpenKey(RegistryRoot::CurrentUser, global::ProfilesRoot + L"ROV", false);
+  ASSERT_NE(lock, nullptr);
+  EXPECT_EQ(platform::ReadRegDword(*lock, L"1024x768x32"), 85u);
+  form.reg1().SetValue(L"res_dont_ask_rate", false);
+  window.forms.OnModal([](ui::TForm& check) { check[L"btOk"].Click(); });
+  pm2.Item(L"m640x480x32").Click();
+  EXPECT_EQ(form.CurrentDisplayMode().frequency, 85u);
+  EXPECT_EQ(window.forms.UnusedScripts(), 0u);
+
+  EXPECT_TRUE(form.SwitchToResolutionAtMaxRate(L"1280x1024x32"));
+  EXPECT_EQ(sim.displayDevices.Mode(L"", platform::kCurrentDisplayMode)->frequency, 85u);
+  EXPECT_FALSE(form.SwitchToResolutionAtMaxRate(L"1280x1000x32"));
+}
+
 TEST_F(MainFormTest, AboutItemShowsTheAboutBoxSayingTheHardwareIsSimulated) {
   const ProgramEnvironment environment = Environment();
   TfrmMainQRX form(environment, window, false);

@@ -3,6 +3,8 @@
 #   mainimg.bmp  the tray menu's 16x16 images in one strip, on magenta (0xFF00FF), which
 #                the program treats as transparent; the cell order is the menu's image index
 #   radeon.bmp   the about box picture
+#   addnew.bmp, remove.bmp, addall.bmp, alldel.bmp
+#                the refresh-rate lock editor's button glyphs, 16x16 on the button face
 # Drawn without anti-aliasing: a blended edge would leave pink pixels once the magenta
 # is keyed out. Written as 24-bit BMP3 so every Windows version's LoadBitmap reads them.
 set -euo pipefail
@@ -139,3 +141,21 @@ cell about -stroke '#8A6A00' -fill '#F8D030' \
   -stroke none -fill '#D01818' -draw 'rectangle 86,26 110,38' \
   -fill white -draw 'polygon 92,36 96,28 100,28 104,36 100,36 98,31 96,36' \
   -type TrueColor BMP3:"$out/radeon.bmp"
+
+# The lock editor's button glyphs, on the classic button face.
+glyph() {
+  local name=$1; shift
+  "$convert" -size 16x16 xc:'#D4D0C8' +antialias -strokewidth 1 "$@" -type TrueColor BMP3:"$out/$name.bmp"
+}
+# ADDNEW: a green plus.
+glyph addnew -stroke '#0E5A1E' -fill '#30B040' -draw 'polygon 6,2 9,2 9,6 13,6 13,9 9,9 9,13 6,13 6,9 2,9 2,6 6,6'
+# REMOVE: a red minus.
+glyph remove -stroke '#801010' -fill '#E03030' -draw 'rectangle 2,6 13,9'
+# ADDALL: a list with a green plus on it.
+glyph addall -stroke '#505050' -fill white -draw 'rectangle 1,1 10,13' \
+  -stroke '#8090A0' -draw 'line 3,4 8,4' -draw 'line 3,7 8,7' -draw 'line 3,10 8,10' \
+  -stroke '#0E5A1E' -fill '#30B040' -draw 'polygon 10,7 12,7 12,9 14,9 14,11 12,11 12,13 10,13 10,11 8,11 8,9 10,9'
+# ALLDEL: a list with a red cross on it.
+glyph alldel -stroke '#505050' -fill white -draw 'rectangle 1,1 10,13' \
+  -stroke '#8090A0' -draw 'line 3,4 8,4' -draw 'line 3,7 8,7' -draw 'line 3,10 8,10' \
+  -stroke '#801010' -fill '#E03030' -draw 'polygon 7,8 9,8 11,10 13,8 15,8 15,10 13,12 15,14 15,15 13,15 11,13 9,15 7,15 7,14 9,12 7,10'

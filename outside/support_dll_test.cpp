@@ -40,6 +40,17 @@ TEST(SupportDll, CarriesTheMenuStripAndTheAboutPicture) {
   HBITMAP about = LoadBitmapW(library, L"RADEON");
   EXPECT_NE(about, nullptr);
   DeleteObject(about);
+
+  // The refresh-rate lock editor's button glyphs.
+  for (const wchar_t* glyph : {L"ADDNEW", L"REMOVE", L"ADDALL", L"ALLDEL"}) {
+    HBITMAP bitmap = static_cast<HBITMAP>(LoadImageW(library, glyph, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+    ASSERT_NE(bitmap, nullptr) << glyph;
+    BITMAP size{};
+    GetObjectW(bitmap, sizeof size, &size);
+    EXPECT_EQ(size.bmWidth, 16);
+    EXPECT_EQ(size.bmHeight, 16);
+    DeleteObject(bitmap);
+  }
   FreeLibrary(library);
 }
 

@@ -260,6 +260,12 @@ void TComponent::UserSelect(int index) {
   }
 }
 
+void TComponent::UserDoubleClick(int index) {
+  if (!AcceptsInput()) return;
+  SetItemIndex(index);
+  if (OnDblClick) OnDblClick(*this);
+}
+
 void TComponent::UserSetText(std::wstring text) {
   if (!AcceptsInput()) return;
   if (text == text_) return;

@@ -187,6 +187,7 @@ class TComponent {
   TNotifyEvent OnClick;
   TNotifyEvent OnChange;
   TNotifyEvent OnTimer;
+  TNotifyEvent OnDblClick;
 
   // --- What the user does. Nothing happens for a disabled or hidden component. ---
   // Button: sets the form's ModalResult to the button's, then runs OnClick (which may
@@ -201,6 +202,8 @@ class TComponent {
   void UserSelect(int index);
   // Edit and editable combo box: replaces the text, then OnChange when it changed.
   void UserSetText(std::wstring text);
+  // List box: the item under the pointer double-clicked: selects it, then OnDblClick.
+  void UserDoubleClick(int index);
   // Timer: what the clock calls when the interval has passed.
   void FireTimer();
   // F1 or the caption's "?" on this component: asks the application's help event for the

@@ -3,6 +3,7 @@
 #include <cwchar>
 #include <iterator>
 
+#include "app/menus/color_items.h"
 #include "app/menus/desktop_icon_positions.h"
 #include "app/menus/dialog_command.h"
 #include "app/menus/display_items.h"
@@ -103,6 +104,9 @@ void TrayMenus::RefreshMenuState() {
     if (plugged.applyDisplayProfile) plugged.applyDisplayProfile(name);
   });
   Run(plugged.readDisplayLimits);
+  RebuildColorItems(ctx_, pm1, [this](const std::wstring& name) {
+    if (plugged.applyColorProfile) plugged.applyColorProfile(name);
+  });
 }
 
 void TrayMenus::SaveIconPositions(const std::wstring& key) { menus::SaveIconPositions(ctx_, key); }

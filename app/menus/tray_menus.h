@@ -24,6 +24,7 @@ struct PluggedBehaviour {
   std::function<void()> readDisplayLimits;       // kept for the displays dialog
   std::function<void(const std::wstring& name)> applyOverProfile;
   std::function<void(const std::wstring& name)> applyDisplayProfile;
+  std::function<void(const std::wstring& name)> applyColorProfile;
 };
 
 class TrayMenus {

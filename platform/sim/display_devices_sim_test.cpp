@@ -91,6 +91,10 @@ TEST(SimDisplayDevices, ChangesMoveTheCurrentAndRegistryModes) {
   EXPECT_EQ(displays.ChangeSettings(L"\\\\.\\DISPLAY1", Resolution(800, 600, 16, 75), later), 0);
   EXPECT_EQ(*displays.Mode(L"", kCurrentDisplayMode), before);
   EXPECT_EQ(displays.Mode(L"", kRegistryDisplayMode)->width, 800u);
+  auto driverKey = registry.OpenKey(RegistryRoot::LocalMachine, std::wstring(kSimVideoKey) + L"\\0000", false);
+  ASSERT_NE(driverKey, nullptr);
+  EXPECT_EQ(ReadRegDword(*driverKey, L"DefaultSettings.XResolution"), 800u);
+  EXPECT_EQ(ReadRegDword(*driverKey, L"DefaultSettings.VRefresh"), 75u);
   EXPECT_EQ(displays.ChangeSettings(L"", std::nullopt, 0), 0);
   EXPECT_EQ(displays.Mode(L"", kCurrentDisplayMode)->height, 600u);
 
@@ -111,6 +115,23 @@ TEST(SimDisplayDevices, ChangesMoveTheCurrentAndRegistryModes) {
   EXPECT_EQ(displays.ChangeSettings(L"", Resolution(800, 600, 16, 75), 0), DisplayChangeResult::Failed);
   EXPECT_EQ(displays.Mode(L"", kCurrentDisplayMode)->width, 1280u);
   EXPECT_EQ(displays.Changes().size(), 8u);
+}
+
+// Windows tells every window of a new desktop mode; a refused or unchanged one says nothing.
+TEST(SimDisplayDevices, ADesktopChangeIsAnnounced) {
+  SimRegistry registry;
+  SimDisplayDevices displays(registry);
+  std::vector<DisplayMode> announced;
+  displays.OnDisplayChange = [&](const DisplayMode& mode) { announced.push_back(mode); };
+  const uint32_t now = DisplayChangeFlag::UpdateRegistry | DisplayChangeFlag::Global;
+  EXPECT_EQ(displays.ChangeSettings(L"", Resolution(800, 600, 16, 72), now), DisplayChangeResult::BadMode);
+  EXPECT_EQ(displays.ChangeSettings(L"", Resolution(1024, 768, 32, 85), now), 0);  // already so
+  EXPECT_EQ(displays.ChangeSettings(L"\\\\.\\DISPLAY2", Resolution(800, 600, 16, 75), now), 0);
+  EXPECT_TRUE(announced.empty());
+  EXPECT_EQ(displays.ChangeSettings(L"", Resolution(800, 600, 16, 75), now), 0);
+  ASSERT_EQ(announced.size(), 1u);
+  EXPECT_EQ(announced[0], *displays.Mode(L"", kCurrentDisplayMode));
+  EXPECT_EQ(announced[0].width, 800u);
 }
 
 // The rotation request: the rotation code in the low half of the orientation member

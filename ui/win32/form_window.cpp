@@ -199,7 +199,7 @@ void FormWindow::CreateControl(Control& control) {
       break;
     case ComponentKind::Image:
       windowClass = L"STATIC";
-      style |= SS_NOTIFY | SS_CENTERIMAGE | (component.GetPicture().type == Picture::Type::Bitmap ? SS_BITMAP : SS_ICON);
+      style |= SS_NOTIFY | SS_CENTERIMAGE | (component.GetPicture().type == Picture::Type::Icon ? SS_ICON : SS_BITMAP);
       break;
     case ComponentKind::Edit:
       windowClass = L"EDIT";
@@ -380,6 +380,13 @@ void FormWindow::LoadPicture(Control& control) {
     SendMessageW(control.handle, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(control.bitmap.get()));
 }
 
+// A bitmap beside the button's caption (common controls 6 show both); none when missing.
+void FormWindow::ShowButtonGlyph(Control& control) {
+  if (control.component->GetPicture().Empty() && !control.bitmap) return;
+  control.bitmap = LoadPictureBitmap(control.component->GetPicture());
+  SendMessageW(control.handle, BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(control.bitmap.get()));
+}
+
 void FormWindow::Apply(TComponent& component, ComponentProperty what) {
   Control& control = ControlFor(component);
   const bool wasApplying = applyingModel_;
@@ -456,6 +463,7 @@ void FormWindow::Apply(TComponent& component, ComponentProperty what) {
       break;
     case ComponentProperty::Picture:
       if (kind == ComponentKind::Image) LoadPicture(control);
+      if (kind == ComponentKind::Button) ShowButtonGlyph(control);
       break;
     case ComponentProperty::Tag:
     case ComponentProperty::ImageIndex:
@@ -517,6 +525,8 @@ void FormWindow::OnCommand(UINT id, UINT code, HWND source) {
     case ComponentKind::ListBox:
       if (code == LBN_SELCHANGE)
         component.UserSelect(static_cast<int>(SendMessageW(control->handle, LB_GETCURSEL, 0, 0)));
+      else if (code == LBN_DBLCLK)
+        component.UserDoubleClick(static_cast<int>(SendMessageW(control->handle, LB_GETCURSEL, 0, 0)));
       break;
     case ComponentKind::Edit:
       if (code == EN_CHANGE) component.UserSetText(WindowText(control->handle));

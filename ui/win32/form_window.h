@@ -51,6 +51,7 @@ class FormWindow {
   void CreateControl(Control& control);
   void FillControl(Control& control);
   void LoadPicture(Control& control);
+  void ShowButtonGlyph(Control& control);
   void LayOut();
   void StackContainersUnderTheirContents();
   void ShowShowingControls();

@@ -92,6 +92,9 @@ LRESULT MainWindow::Handle(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
     case kTrayCallbackMessage:
       form_->TrayCallback(static_cast<uint32_t>(lParam));
       return 0;
+    case WM_DISPLAYCHANGE:
+      form_->DisplayChange();
+      return DefWindowProcW(hwnd, message, wParam, lParam);
     case WM_POWERBROADCAST:
       form_->PowerBroadcast(static_cast<uint32_t>(wParam));
       return TRUE;

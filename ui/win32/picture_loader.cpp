@@ -43,7 +43,35 @@ UniqueIcon LoadPictureIcon(const Picture& picture, int size) {
   return UniqueIcon(icon);
 }
 
+// A top-down 24-bit DIB of the program's own pixels (a 32-bit one a static control of
+// common controls 6 would copy and keep).
+UniqueBitmap PixelBitmap(const PixelImage& image) {
+  if (image.Width() <= 0 || image.Height() <= 0) return nullptr;
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = image.Width();
+  info.bmiHeader.biHeight = -image.Height();
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 24;
+  info.bmiHeader.biCompression = BI_RGB;
+  void* bits = nullptr;
+  HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  if (!bitmap) return nullptr;
+  const size_t stride = (static_cast<size_t>(image.Width()) * 3 + 3) & ~size_t{3};
+  for (int y = 0; y < image.Height(); ++y) {
+    BYTE* row = static_cast<BYTE*>(bits) + stride * static_cast<size_t>(y);
+    for (int x = 0; x < image.Width(); ++x) {
+      const uint32_t colour = image.At(x, y);  // COLORREF 0x00BBGGRR; the DIB stores blue first
+      row[3 * x] = static_cast<BYTE>(colour >> 16);
+      row[3 * x + 1] = static_cast<BYTE>(colour >> 8);
+      row[3 * x + 2] = static_cast<BYTE>(colour);
+    }
+  }
+  return UniqueBitmap(bitmap);
+}
+
 UniqueBitmap LoadPictureBitmap(const Picture& picture) {
+  if (picture.type == Picture::Type::Pixels) return picture.pixels ? PixelBitmap(*picture.pixels) : nullptr;
   if (picture.type != Picture::Type::Bitmap || picture.resource.empty()) return nullptr;
   ResourceModule module = OpenResources(picture);
   if (!module.handle) return nullptr;

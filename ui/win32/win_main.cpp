@@ -72,6 +72,8 @@ class Hardware {
   virtual ~Hardware() = default;
   virtual corvane::HardwarePorts Card() = 0;
   virtual corvane::platform::Ports& Ports() = 0;
+  // Real displays tell the windows of a new desktop mode themselves.
+  virtual void AnnounceDisplayChangesTo(HWND) {}
 };
 
 class RealHardware final : public Hardware {
@@ -101,6 +103,12 @@ class SimulatedHardware final : public Hardware {
     return {machine_.Kernel(), machine_.Registers(), displayDriver_, driverLibrary_};
   }
   corvane::platform::Ports& Ports() override { return ports_; }
+  // As Windows does after a mode change: WM_DISPLAYCHANGE with the depth and the size.
+  void AnnounceDisplayChangesTo(HWND window) override {
+    displays_.OnDisplayChange = [window](const corvane::platform::DisplayMode& mode) {
+      SendMessageW(window, WM_DISPLAYCHANGE, mode.bitsPerPel, MAKELPARAM(mode.width, mode.height));
+    };
+  }
 
  private:
   corvane::platform::sim::SimMachine machine_{corvane::platform::sim::kDefaultCardPreset};
@@ -127,6 +135,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int) {
     hardware = std::make_unique<RealHardware>(platform.ports);
 
   corvane::ui::MainWindow window;
+  hardware->AnnounceDisplayChangesTo(reinterpret_cast<HWND>(window.Handle()));
   corvane::ProgramEnvironment environment{hardware->Ports(), hardware->Card(),     ProgramFolder(),
                                           commandLine,       GetCurrentProcessId(), simulate};
   return corvane::RunProgram(environment, window);

@@ -78,7 +78,8 @@ SimDisplayOptions DisplayOptionsForCard(const CardSetup& card) {
   return options;
 }
 
-SimDisplayDevices::SimDisplayDevices(Registry& registry, const SimDisplayOptions& options) : modes_(StandardModes()) {
+SimDisplayDevices::SimDisplayDevices(Registry& registry, const SimDisplayOptions& options)
+    : registry_(registry), modes_(options.modes.empty() ? StandardModes() : options.modes) {
   const std::wstring keyPrefix = L"\\Registry\\Machine\\" + std::wstring(kSimVideoKey) + L"\\";
   Head primary;
   primary.device.name = L"\\\\.\\DISPLAY1";
@@ -100,9 +101,11 @@ SimDisplayDevices::SimDisplayDevices(Registry& registry, const SimDisplayOptions
                                              options.subsystemId, options.revision);
     second.device.deviceKey = keyPrefix + L"0001";
     second.current = second.registry = options.secondMode;
+    second.instance = 1;
     heads_.push_back(std::move(second));
     WriteDriverKey(registry, 1, second.device.description, options.ace);
   }
+  for (const Head& head : heads_) StoreRegistryMode(head);
 }
 
 std::optional<DisplayDevice> SimDisplayDevices::Device(uint32_t index) {
@@ -131,6 +134,7 @@ int32_t SimDisplayDevices::ChangeSettings(const std::wstring& deviceName, const 
                                           uint32_t flags) {
   int32_t result = DisplayChangeResult::Successful;
   Head* head = FindHead(deviceName);
+  const DisplayMode primaryBefore = heads_.front().current;
   if (failNext_ && !(flags & DisplayChangeFlag::Test)) {
     result = *std::exchange(failNext_, std::nullopt);
   } else if (!head) {
@@ -146,6 +150,7 @@ int32_t SimDisplayDevices::ChangeSettings(const std::wstring& deviceName, const 
     result = Change(*head, *mode, flags);
   }
   changes_.push_back({deviceName, mode, flags, result});
+  if (OnDisplayChange && !(heads_.front().current == primaryBefore)) OnDisplayChange(heads_.front().current);
   return result;
 }
 
@@ -176,9 +181,21 @@ int32_t SimDisplayDevices::Change(Head& head, const DisplayMode& requested, uint
   if (anyRate) wanted.frequency = listed->frequency;
 
   if (flags & DisplayChangeFlag::Test) return DisplayChangeResult::Successful;
-  if (flags & DisplayChangeFlag::UpdateRegistry) head.registry = wanted;
+  if (flags & DisplayChangeFlag::UpdateRegistry) {
+    head.registry = wanted;
+    StoreRegistryMode(head);
+  }
   if (!(flags & DisplayChangeFlag::NoReset)) head.current = wanted;
   return DisplayChangeResult::Successful;
+}
+
+void SimDisplayDevices::StoreRegistryMode(const Head& head) {
+  std::unique_ptr<RegistryKey> key = registry_.OpenKey(RegistryRoot::LocalMachine, InstanceKey(head.instance), false);
+  if (!key) return;
+  WriteRegDword(*key, L"DefaultSettings.XResolution", head.registry.width);
+  WriteRegDword(*key, L"DefaultSettings.YResolution", head.registry.height);
+  WriteRegDword(*key, L"DefaultSettings.BitsPerPel", head.registry.bitsPerPel);
+  WriteRegDword(*key, L"DefaultSettings.VRefresh", head.registry.frequency);
 }
 
 void SimDisplayDevices::FailNextChange(int32_t result) { failNext_ = result; }

@@ -9,6 +9,7 @@
 //   sim::SimDisplayDevices displays(registry, sim::DisplayOptionsForCard(*sim::FindCardPreset("9800 PRO")));
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -37,6 +38,8 @@ struct SimDisplayOptions {
   std::optional<std::wstring> ace;  // the driver value "ACE"; nothing: absent
   DisplayMode primaryMode{DisplayModeField::Resolution | DisplayModeField::Position, 0, 0, 0, 0, 32, 1024, 768, 0, 85};
   DisplayMode secondMode{DisplayModeField::Resolution | DisplayModeField::Position, 1024, 0, 0, 0, 32, 1024, 768, 0, 60};
+  // The modes offered, in enumeration order; empty: the usual list.
+  std::vector<DisplayMode> modes;
 };
 
 // The adapter's name, ids and revision from a simulated card.
@@ -68,16 +71,23 @@ class SimDisplayDevices : public DisplayDevices {
   const std::vector<SimDisplayChange>& Changes() const { return changes_; }
   // Every mode the adapters offer, in enumeration order.
   const std::vector<DisplayMode>& Modes() const { return modes_; }
+  // Called with the primary display's new mode whenever its current mode changes, as
+  // Windows then sends WM_DISPLAYCHANGE to every top-level window.
+  std::function<void(const DisplayMode& mode)> OnDisplayChange;
 
  private:
   struct Head {
     DisplayDevice device;
     DisplayMode current;
     DisplayMode registry;
+    int instance = 0;  // of the driver key
   };
+  // The mode Windows keeps for a head, in its driver key as Windows keeps it there.
+  void StoreRegistryMode(const Head& head);
   Head* FindHead(const std::wstring& deviceName);
   int32_t Change(Head& head, const DisplayMode& requested, uint32_t flags);
 
+  Registry& registry_;
   std::vector<Head> heads_;
   std::vector<DisplayMode> modes_;
   std::vector<SimDisplayChange> changes_;

@@ -496,6 +496,101 @@ TEST_F(ProgramEndToEnd, CloseEndsTheProgramWithItsSettingsSaved) {
   RegCloseKey(driver);
 }
 
+// A fresh start with a colour profile chosen for start-up: the colour dialog opens on its
+// values (curve captured), and the resolution menu switches the simulated desktop, whose
+// unconfirmed change comes back.
+TEST_F(ProgramEndToEnd, StartUpColourProfileAndAnUnconfirmedResolutionSwitch) {
+  const std::wstring shots = g_screenshot.substr(0, g_screenshot.find_last_of(L"\\/") + 1);
+  ASSERT_EQ(MainWindow(), nullptr);
+  const std::wstring colors = std::wstring(kSettingsKey) + L"\\Profiles\\colors";
+  HKEY profiles = nullptr;
+  ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, colors.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &profiles, nullptr),
+            ERROR_SUCCESS);
+  int32_t values[9] = {12, 0, 0, 0, 0, 60, 0, -20, 0};  // red gamma, green brightness, blue contrast
+  RegSetValueExW(profiles, L"E2E 夜间", 0, REG_BINARY, reinterpret_cast<const BYTE*>(values), sizeof values);
+  RegCloseKey(profiles);
+  HKEY settings = nullptr;
+  ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, kSettingsKey, 0, nullptr, 0, KEY_WRITE, nullptr, &settings, nullptr),
+            ERROR_SUCCESS);
+  const DWORD on = 1, off = 0;
+  RegSetValueExW(settings, L"LoadColor", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&on), sizeof on);
+  WriteString(settings, L"LoadColorProfile", L"E2E 夜间");
+  for (const wchar_t* name : {L"ROVEnabled", L"res_dont_ask_rate", L"res_dont_wait"})
+    RegSetValueExW(settings, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&off), sizeof off);
+  RegCloseKey(settings);
+  SHDeleteKeyW(HKEY_LOCAL_MACHINE, kSimulatedVideoKey);
+
+  if (g_first.process) CloseHandle(g_first.process);
+  g_first = Start(L"/simulate");
+  ASSERT_NE(g_first.process, nullptr);
+  ASSERT_TRUE(WaitFor([] { return MainWindow() != nullptr; }, 30000)) << "no main window";
+  ASSERT_TRUE(WaitFor([] { return ReadDword(HKEY_CURRENT_USER, kSettingsKey, L"Proc_ID") == g_first.id; }, 10000));
+
+  // "颜色" is the tenth entry; "设置" opens first in it.
+  ASSERT_TRUE(ChooseFromTrayMenu({VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN,
+                                  VK_DOWN, VK_RIGHT, VK_RETURN}));
+  const HWND colorDialog = WaitForWindow([] { return FindWindowW(nullptr, L"颜色调整"); });
+  if (!colorDialog) CancelTrayMenu();
+  ASSERT_NE(colorDialog, nullptr) << "the colour dialog did not open";
+  // The channels differ, so red's values show: gamma 12 is a factor of 3.40.
+  const HWND gamma = WaitForWindow([&] { return ChildOfClass(colorDialog, TRACKBAR_CLASSW, 2); });
+  ASSERT_NE(gamma, nullptr);
+  EXPECT_EQ(SendMessageW(gamma, TBM_GETPOS, 0, 0), 12);
+  EXPECT_NE(ChildWithText(colorDialog, L"3.40"), nullptr);
+  Sleep(500);
+  EXPECT_TRUE(CaptureScreen(shots + L"color.bmp"));
+  PostMessageW(ChildWithText(colorDialog, L"取消"), BM_CLICK, 0, 0);
+  EXPECT_TRUE(WaitFor([] { return !FindWindowW(nullptr, L"颜色调整"); }, 10000));
+
+  // A left click opens the resolution menu: "32 bpp", then 800x600 below 640x480.
+  ASSERT_EQ(ReadDword(HKEY_LOCAL_MACHINE, kSimulatedDriverKey, L"DefaultSettings.XResolution"), 1024u);
+  SetCursorPos(760, 560);
+  PostMessageW(MainWindow(), kTrayCallbackMessage, kTrayIconId, WM_LBUTTONDOWN);
+  ASSERT_TRUE(WaitFor(MenuOpen, 10000)) << "no resolution menu";
+  Sleep(500);
+  for (WORD key : {VK_DOWN, VK_DOWN, VK_DOWN, VK_RIGHT, VK_DOWN}) PressKey(key);
+  Sleep(500);
+  EXPECT_TRUE(CaptureScreen(shots + L"tray-resolution.bmp"));
+  PressKey(VK_RETURN);
+  const HWND rates = WaitForWindow([] { return FindWindowW(nullptr, L"选择刷新率"); });
+  if (!rates) CancelTrayMenu();
+  ASSERT_NE(rates, nullptr) << "no refresh-rate choice";
+  PostMessageW(WaitForWindow([&] { return ChildWithText(rates, L"确定(&O)"); }), BM_CLICK, 0, 0);
+
+  const HWND check = WaitForWindow([] { return FindWindowW(nullptr, L"正在检测分辨率"); });
+  ASSERT_NE(check, nullptr) << "no confirmation";
+  EXPECT_EQ(ReadDword(HKEY_LOCAL_MACHINE, kSimulatedDriverKey, L"DefaultSettings.XResolution"), 800u);
+  EXPECT_EQ(ReadDword(HKEY_LOCAL_MACHINE, kSimulatedDriverKey, L"DefaultSettings.VRefresh"), 85u);
+  PostMessageW(WaitForWindow([&] { return ChildWithText(check, L"取消"); }), BM_CLICK, 0, 0);
+  EXPECT_TRUE(WaitFor([] { return !FindWindowW(nullptr, L"正在检测分辨率"); }, 10000));
+  EXPECT_TRUE(WaitFor(
+      [] { return ReadDword(HKEY_LOCAL_MACHINE, kSimulatedDriverKey, L"DefaultSettings.XResolution") == 1024u; },
+      10000))
+      << "the fall-back mode did not come back";
+  EXPECT_EQ(ReadDword(HKEY_LOCAL_MACHINE, kSimulatedDriverKey, L"DefaultSettings.BitsPerPel"), 32u);
+
+  // "锁定刷新率" is the eighth entry; "自定义..." is second in it. The table filled, captured,
+  // and left unsaved.
+  ASSERT_TRUE(ChooseFromTrayMenu({VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_RIGHT,
+                                  VK_DOWN, VK_RETURN}));
+  const HWND lock = WaitForWindow([] { return FindWindowW(nullptr, L"定制锁定刷新率"); });
+  if (!lock) CancelTrayMenu();
+  ASSERT_NE(lock, nullptr) << "the refresh-rate lock dialog did not open";
+  SendMessageW(WaitForWindow([&] { return ChildWithText(lock, L"为所有分辨率添加支持的最大刷新率"); }), BM_CLICK, 0, 0);
+  EXPECT_GT(SendMessageW(ChildOfClass(lock, L"ListBox"), LB_GETCOUNT, 0, 0), 0);
+  Sleep(500);
+  EXPECT_TRUE(CaptureScreen(shots + L"reflock.bmp"));
+  PostMessageW(ChildWithText(lock, L"取消"), BM_CLICK, 0, 0);
+  EXPECT_TRUE(WaitFor([] { return !FindWindowW(nullptr, L"定制锁定刷新率"); }, 10000));
+
+  PostMessageW(MainWindow(), WM_CLOSE, 0, 0);
+  EXPECT_EQ(WaitForExit(g_first.process, 30000), 0u);
+  // What this test added goes again.
+  DeleteValue(kSettingsKey, L"LoadColor");
+  DeleteValue(kSettingsKey, L"LoadColorProfile");
+  DeleteValue(colors.c_str(), L"E2E 夜间");
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
