@@ -18,6 +18,7 @@
 #include "display/display_commands.h"
 #include "display/display_environment.h"
 #include "display/display_support.h"
+#include "driver3d/dialogs/settings_form.h"
 #include "driver3d/driver_registry.h"
 #include "driver3d/profiles/profile_menus.h"
 #include "driver3d/quick_items/quick_3d_items.h"
@@ -164,6 +165,10 @@ class TfrmMainQRX {
   overclocking::OverclockingContext OverContext();
   void ApplyOverProfile(const std::wstring& name);
   bool ShowOverclockingDialog();
+  // The tray's Direct3D and OpenGL "设置...": true when closed with OK.
+  bool ShowDirect3DDialog();
+  driver3d::Dialog3DContext Settings3DContext();
+  bool ShowOpenGLDialog();
   void LocateUserDataFolder();
   menus::MenuContext MakeMenuContext();
   void ShowAboutBox();
