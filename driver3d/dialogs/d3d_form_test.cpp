@@ -1,6 +1,7 @@
 // TfrmD3D played through the component model on a simulated driver, in both storage modes.
 #include "driver3d/dialogs/d3d_form.h"
 
+#include <algorithm>
 #include <functional>
 
 #include "driver3d/dialogs/dialog_test_support.h"
@@ -28,6 +29,39 @@ class D3DFormTest : public DialogTest {
 };
 
 const bool kBothModes[] = {false, true};
+
+// Both dialogs: every control inside its parent's client area and clear of its siblings.
+// A tab sheet's area is its page control less the tabs and the border.
+TEST(Settings3DLayout, EveryControlInsideItsParentAndApartFromItsSiblings) {
+  using K = ui::ComponentKind;
+  for (Settings3DLayout layout : {Settings3DLayout::Direct3D, Settings3DLayout::OpenGL}) {
+    const std::vector<ui::ComponentDecl> table = BuildSettings3DComponents(layout);
+    auto find = [&](const std::wstring& name) -> const ui::ComponentDecl& {
+      return *std::find_if(table.begin(), table.end(), [&](const ui::ComponentDecl& d) { return d.name == name; });
+    };
+    auto area = [&](const ui::ComponentDecl& d) -> std::pair<int, int> {
+      if (d.parent.empty()) return {table[0].width, table[0].height};
+      const ui::ComponentDecl& parent = find(d.parent);
+      if (parent.kind != K::TabSheet) return {parent.width, parent.height};
+      const ui::ComponentDecl& pages = find(parent.parent);
+      return {pages.width - 8, pages.height - 30};
+    };
+    for (size_t i = 1; i < table.size(); ++i) {
+      const ui::ComponentDecl& d = table[i];
+      if (d.kind == K::TabSheet) continue;
+      const auto [width, height] = area(d);
+      EXPECT_TRUE(d.left >= 0 && d.top >= 0 && d.left + d.width <= width && d.top + d.height <= height)
+          << platform::ToUtf8(d.name);
+      for (size_t j = i + 1; j < table.size(); ++j) {
+        const ui::ComponentDecl& other = table[j];
+        if (other.parent != d.parent || other.kind == K::TabSheet) continue;
+        const bool apart = d.left + d.width <= other.left || other.left + other.width <= d.left ||
+                           d.top + d.height <= other.top || other.top + other.height <= d.top;
+        EXPECT_TRUE(apart) << platform::ToUtf8(d.name) << " / " << platform::ToUtf8(other.name);
+      }
+    }
+  }
+}
 
 TEST_F(D3DFormTest, AppliesWhatTheControlsShowInTheModesStorage) {
   struct Case {
