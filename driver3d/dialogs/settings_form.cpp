@@ -27,9 +27,9 @@ const wchar_t* LabelAt(const std::array<const wchar_t*, N>& labels, int position
   return position >= 0 && static_cast<size_t>(position) < N ? labels[static_cast<size_t>(position)] : L"";
 }
 
-// Every control a user changes, and the event that tells it.
-const wchar_t* const kChangeControls[] = {L"cbAA",    L"cbAF",   L"tbTP",   L"tbMML",  L"tbVS",
-                                          L"tbTF",    L"cbMult", L"cbFrame", L"edFValue", L"cbAI",
+// Every control a user changes, by the event that tells it; not every dialog has each.
+const wchar_t* const kChangeControls[] = {L"cbAA",     L"cbAF", L"tbTP",          L"tbMML",      L"tbVS",
+                                          L"tbTF",     L"cbMult", L"cbFrame",     L"edFValue",   L"cbAI",
                                           L"cbRefreshRate", L"cbCustomRF", L"cbZBuf"};
 const wchar_t* const kClickControls[] = {L"rbPerf", L"rbQual",     L"rbQualT",  L"cbAlter",  L"cbDXT",
                                          L"cbBump", L"cbAnisoOpt", L"cbTriOpt", L"cbTriple", L"btDef"};
@@ -72,17 +72,17 @@ TSettings3DForm::TSettings3DForm(const Dialog3DContext& context, std::span<const
 
 // Wraps each control's own handler: a user change marks the dialog changed first.
 void TSettings3DForm::WatchControls() {
-  auto watch = [this](TComponent& control, ui::TNotifyEvent& event) {
+  auto watch = [this](ui::TNotifyEvent& event) {
     event = [this, own = event](TComponent& sender) {
       MarkChanged();
       if (own) own(sender);
     };
-    (void)control;
   };
   for (const wchar_t* name : kChangeControls)
-    if (TComponent* control = Find(name)) watch(*control, control->OnChange);
+    if (TComponent* control = Find(name)) watch(control->OnChange);
   for (const wchar_t* name : kClickControls)
-    if (TComponent* control = Find(name)) watch(*control, control->OnClick);
+    if (TComponent* control = Find(name)) watch(control->OnClick);
+  // The labels beside the track bars follow them.
   for (const wchar_t* name : {L"tbTP", L"tbMML", L"tbVS", L"tbTF"}) {
     TComponent& bar = (*this)[name];
     bar.OnChange = [this, own = bar.OnChange](TComponent& sender) {
