@@ -466,6 +466,7 @@ void FormWindow::Apply(TComponent& component, ComponentProperty what) {
     case ComponentProperty::Picture:
       if (kind == ComponentKind::Image) LoadPicture(control);
       if (kind == ComponentKind::PageControl) {
+        TabCtrl_SetImageList(handle, nullptr);  // before the list it holds goes
         control.images.reset();
         ShowTabs(component);
       }
