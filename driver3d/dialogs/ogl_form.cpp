@@ -66,7 +66,12 @@ void TfrmOGL::ShowSettings(const DwordSource& value) {
 void TfrmOGL::LoadFromDriver() {
   DriverRegistry& driver = ctx_.profiles.driver;
   driver.OpenOpenGLKey();
-  ShowSettings([&driver](const DwordSetting& setting) { return ReadSetting(driver, setting); });
+  ShowSettings([&driver](const DwordSetting& setting) {
+    // The dialog writes these two in when they are missing, so the driver has every value it shows.
+    if (&setting == &gl::OGLTruformMode || &setting == &gl::OGLEnableTripleBuffering)
+      return ReadSettingDword(driver, setting.name, true, setting.defaultValue);
+    return ReadSetting(driver, setting);
+  });
   driver.OpenDriverKey();
   ShowCatalystAI(ReadSettingText(driver, dk::CatalystAI.name, false, L"0"));
   std::optional<uint32_t> rate;

@@ -116,6 +116,8 @@ TEST_F(OGLFormTest, ShowsWhatTheOpenGLKeyHolds) {
 
 TEST_F(OGLFormTest, OkWithoutChangesWritesNothing) {
   OpenOGL();
+  EXPECT_EQ(GL(L"OGLTruformMode"), 0u) << "written in as the dialog opened";
+  EXPECT_EQ(GL(L"OGLEnableTripleBuffering"), 0u);
   const std::string before = Everything();
   (*this)[L"btOk"].Click();
   EXPECT_EQ(Everything(), before);
