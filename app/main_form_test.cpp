@@ -174,7 +174,6 @@ TEST_F(MainFormTest, TheSettingsItemsOpenTheDirect3DAndOpenGLDialogsOneAtATime) 
   ASSERT_TRUE(form.FormCreate());
   ui::TPopupMenu& pm1 = form.TrayMenus()->pm1;
   const std::wstring driverKeyPath = form.Display().DriverKeyPath;
-  sim.registry.OpenKey(RegistryRoot::LocalMachine, driverKeyPath + L"\\OpenGL", true);
 
   bool openWhileShown = false;
   window.forms.OnModal([&](ui::TForm& d3d) {

@@ -526,10 +526,6 @@ TEST_F(ProgramEndToEnd, TheDirect3DDialogFromTheTrayWritesWhatItsControlsShow) {
 TEST_F(ProgramEndToEnd, TheOpenGLDialogFromTheTrayWritesTheOpenGLKey) {
   ASSERT_NE(MainWindow(), nullptr);
   const std::wstring openGLKey = std::wstring(kSimulatedDriverKey) + L"\\OpenGL";
-  // Drivers of this kind keep their OpenGL settings there; the simulated one may not have it.
-  HKEY created = nullptr;
-  RegCreateKeyExW(HKEY_LOCAL_MACHINE, openGLKey.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &created, nullptr);
-  if (created) RegCloseKey(created);
 
   // "OpenGL" is the fourth entry.
   const HWND dialog = OpenSettingsDialog(4, L"OpenGL");
