@@ -12,6 +12,8 @@
 #include "display/driver_settings.h"
 #include "display/resolutions/ref_lock_form.h"
 #include "display/resolutions/resolution_menu.h"
+#include "driver3d/dialogs/d3d_form.h"
+#include "driver3d/dialogs/ogl_form.h"
 #include "platform/registry_values.h"
 #include "ui/about_box.h"
 
@@ -455,6 +457,34 @@ bool TfrmMainQRX::ShowOverclockingDialog() {
   return dialog.RendererWasOpened();
 }
 
+namespace {
+
+template <class Form>
+bool ShowSettings3DDialog(const driver3d::Dialog3DContext& context) {
+  Form dialog(context);
+  return dialog.ShowModal() == ui::TModalResult::Ok;
+}
+
+}  // namespace
+
+driver3d::Dialog3DContext TfrmMainQRX::Settings3DContext() {
+  driver3d::Profile3DContext profiles{*driverValues_,         env_.ports.registry,
+                                      global::ProfilesRoot,   Quality,
+                                      [this] { UpdateTrayTip(); }, [this] { ReloadDriverSettings(); }};
+  return {ui::FormContext{window_.Forms(), env_.ports.clock},
+          std::move(profiles),
+          env_.ports.user,
+          [this] {
+            display::RefreshCurrentDisplayMode(*displayEnv_);
+            return displayEnv_->currentMode.frequency;
+          },
+          ui::Picture::BitmapResource(env_.programFolder + L"support.dll", L"mainimg")};
+}
+
+bool TfrmMainQRX::ShowDirect3DDialog() { return ShowSettings3DDialog<driver3d::TfrmD3D>(Settings3DContext()); }
+
+bool TfrmMainQRX::ShowOpenGLDialog() { return ShowSettings3DDialog<driver3d::TfrmOGL>(Settings3DContext()); }
+
 void TfrmMainQRX::LocateUserDataFolder() {
   const std::wstring appData = env_.ports.shell.AppDataFolder();
   if (!appData.empty()) userDataFolder_ = appData + L"\\corvane";
@@ -474,6 +504,8 @@ menus::MenuContext TfrmMainQRX::MakeMenuContext() {
   dialogs.overclocking = [this] { return ShowOverclockingDialog(); };
   dialogs.colors = [this] { return ShowColorDialog(); };
   dialogs.refreshRateLock = [this] { return ShowRefreshLockDialog(); };
+  dialogs.direct3D = [this] { return ShowDirect3DDialog(); };
+  dialogs.openGL = [this] { return ShowOpenGLDialog(); };
   return menus::MenuContext{env_.ports,      *reg1_,  rvx_,      display_.DriverKeyPath, ini_,
                             AceMode,          DialogOpen, HotkeyEditorOpen, Quality, ProfileLookupList,
                             std::move(calls), std::move(dialogs), {}};

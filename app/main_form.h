@@ -21,6 +21,7 @@
 #include "display/display_support.h"
 #include "display/resolutions/res_class.h"
 #include "display/resolutions/resolution_menu.h"
+#include "driver3d/dialogs/settings_form.h"
 #include "driver3d/driver_registry.h"
 #include "driver3d/profiles/profile_menus.h"
 #include "driver3d/quick_items/quick_3d_items.h"
@@ -181,6 +182,10 @@ class TfrmMainQRX {
   overclocking::OverclockingContext OverContext();
   void ApplyOverProfile(const std::wstring& name);
   bool ShowOverclockingDialog();
+  // The tray's Direct3D and OpenGL "设置...": true when closed with OK.
+  bool ShowDirect3DDialog();
+  driver3d::Dialog3DContext Settings3DContext();
+  bool ShowOpenGLDialog();
   void LocateUserDataFolder();
   menus::MenuContext MakeMenuContext();
   void ShowAboutBox();

@@ -265,6 +265,47 @@ TEST_F(MainFormTest, TheTrayMenuReadsAndWritesTheDriverAndTheDisplays) {
   EXPECT_FALSE(pm1.Item(L"rt0").Checked);
 }
 
+TEST_F(MainFormTest, TheSettingsItemsOpenTheDirect3DAndOpenGLDialogsOneAtATime) {
+  const ProgramEnvironment environment = Environment();
+  TfrmMainQRX form(environment, window, false);
+  ASSERT_TRUE(form.FormCreate());
+  ui::TPopupMenu& pm1 = form.TrayMenus()->pm1;
+  const std::wstring driverKeyPath = form.Display().DriverKeyPath;
+
+  bool openWhileShown = false;
+  window.forms.OnModal([&](ui::TForm& d3d) {
+    openWhileShown = form.DialogOpen;
+    d3d[L"cbAA"].UserSelect(2);
+    d3d[L"btOk"].Click();
+  });
+  pm1.Item(L"Settings1").Click();
+  ASSERT_EQ(window.forms.History().size(), 1u);
+  EXPECT_EQ(window.forms.History()[0].form, L"frmD3D");
+  EXPECT_TRUE(openWhileShown);
+  EXPECT_FALSE(form.DialogOpen);
+  auto driverKey = sim.registry.OpenKey(RegistryRoot::LocalMachine, driverKeyPath, false);
+  EXPECT_EQ(platform::ReadRegString(*driverKey, L"AntiAliasSamples"), L"4");
+  EXPECT_NE(sim.notifyIcon.Find(kWindow, kTrayIconId)->tip.find(L"D3D AA:4"), std::wstring::npos);
+  form.TrayMenus()->pm1Popup();
+  EXPECT_TRUE(pm1.Item(L"dxAA4x").Checked);
+
+  window.forms.OnModal([](ui::TForm& ogl) {
+    ogl[L"cbAF"].UserSelect(3);
+    ogl[L"btOk"].Click();
+  });
+  pm1.Item(L"Settings2").Click();
+  ASSERT_EQ(window.forms.History().size(), 2u);
+  EXPECT_EQ(window.forms.History()[1].form, L"frmOGL");
+  auto openGLKey = sim.registry.OpenKey(RegistryRoot::LocalMachine, driverKeyPath + L"\\OpenGL", false);
+  EXPECT_EQ(platform::ReadRegDword(*openGLKey, L"OGLMaxAnisotropy"), 8u);
+  EXPECT_EQ(form.Quality.oglAF, 8);
+
+  // Another dialog is up: the item does nothing.
+  form.DialogOpen = true;
+  pm1.Item(L"Settings1").Click();
+  EXPECT_EQ(window.forms.History().size(), 2u);
+}
+
 TEST_F(MainFormTest, StartEndsWithAnErrorAndNoIconWithoutDriverOrAtiCard) {
   {
     sim::SimMachine noDriver("9800 PRO", {sim::ServiceScenario::NoAdminRights});

@@ -285,6 +285,12 @@ void TComponent::FireTimer() {
   if (kind_ == ComponentKind::Timer && enabled_ && OnTimer) OnTimer(*this);
 }
 
+void TComponent::SetFocus() {
+  if (!AcceptsInput() || kind_ == ComponentKind::Form) return;
+  form_.activeControl_ = this;
+  Changed(ComponentProperty::Focus);
+}
+
 TForm::TForm(const FormContext& context, std::span<const ComponentDecl> components) : context_(context) {
   if (components.empty() || components.front().kind != ComponentKind::Form)
     throw std::logic_error("a form's table starts with the form itself");
@@ -311,6 +317,8 @@ TForm::~TForm() {
   for (auto& component : components_) component->runningTimer_.reset();
   context_.renderer.FormDestroyed(*this);
 }
+
+void TForm::Beep() { context_.renderer.Beep(); }
 
 void TForm::SetClientSize(int width, int height) { self().SetBounds(self().Left(), self().Top(), width, height); }
 

@@ -80,10 +80,11 @@ struct ComponentDecl {
   bool readOnly = false;                         // edit
   bool multiLine = false;                        // edit
   int maxLength = 0;                             // edit: 0 is unlimited
+  bool numbersOnly = false;                      // edit: typing takes digits only
   int interval = 1000;                           // timer, in milliseconds
-  int imageIndex = -1;
+  int imageIndex = -1;                           // tab sheet: its tab's image in the page control's strip
   int helpContext = 0;                           // the help file's topic; 0: the parent's
-  Picture picture{};                             // image
+  Picture picture{};                             // image; page control: the strip of its tabs' images
   std::wstring address{};                        // link label
   TextAlign align = TextAlign::Left;             // label
   bool bold = false;                             // label, link label
@@ -95,7 +96,7 @@ struct ComponentDecl {
 // What a model change touched, so a renderer updates only that.
 enum class ComponentProperty {
   Caption, Enabled, Visible, Checked, Bounds, Tag, ImageIndex, Picture, Position, Range,
-  Items, ItemIndex, Text, Interval, Address, ModalResult,
+  Items, ItemIndex, Text, Interval, Address, ModalResult, Focus,
 };
 
 class TForm;
@@ -211,6 +212,10 @@ class TComponent {
   // False when no topic is declared or nothing handled it.
   bool UserHelp();
 
+  // Gives it the keyboard focus: the form's ActiveControl from now on. Put its page in
+  // front first; a component that is not showing cannot take it.
+  void SetFocus();
+
  private:
   friend class TForm;
   void Changed(ComponentProperty what);
@@ -287,6 +292,11 @@ class TForm {
 
   FormRenderer& Renderer() const { return context_.renderer; }
 
+  // The component that last took the keyboard focus through SetFocus; nullptr before.
+  TComponent* ActiveControl() const { return activeControl_; }
+  // The system's default sound: what a form does when it refuses input.
+  void Beep();
+
  protected:
   virtual void FormShow() {}
   virtual bool FormCloseQuery() { return true; }
@@ -325,6 +335,7 @@ class TForm {
   TModalResult modalResult_ = TModalResult::None;
   bool modal_ = false;
   bool showing_ = false;
+  TComponent* activeControl_ = nullptr;
 };
 
 // WinHelp's HELP_CONTEXTPOPUP: how a component's help topic is asked for.
@@ -350,6 +361,8 @@ class FormRenderer {
   virtual void ComponentChanged(TComponent& component, ComponentProperty what) = 0;
   // The form is being destroyed: forget it.
   virtual void FormDestroyed(TForm& form) = 0;
+  // The system's default sound.
+  virtual void Beep() = 0;
 
  private:
   HelpEvent helpEvent_;

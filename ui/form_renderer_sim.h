@@ -33,18 +33,22 @@ class SimFormRenderer final : public FormRenderer {
   const std::vector<std::wstring>& ShowingForms() const { return showing_; }
   // Model changes seen while a form was showing.
   size_t ChangesSeen() const { return changes_; }
+  // How often a form beeped.
+  size_t Beeps() const { return beeps_; }
 
   void RunModal(TForm& form) override;
   void Show(TForm& form) override;
   void Hide(TForm& form) override;
   void ComponentChanged(TComponent& component, ComponentProperty what) override;
   void FormDestroyed(TForm& form) override;
+  void Beep() override { ++beeps_; }
 
  private:
   std::deque<Script> scripts_;
   std::vector<Shown> shown_;
   std::vector<std::wstring> showing_;
   size_t changes_ = 0;
+  size_t beeps_ = 0;
 };
 
 }  // namespace corvane::ui

@@ -178,6 +178,22 @@ TEST_F(FormTest, OnlyTheActivePageTakesInput) {
   EXPECT_THROW(pages.SetActivePage(L"tsMissing"), std::out_of_range);
 }
 
+TEST_F(FormTest, FocusGoesOnlyWhereTheUserCouldPutItAndBeepsReachTheRenderer) {
+  TfrmClocks form(context, platform.user);
+  EXPECT_EQ(form.ActiveControl(), nullptr);
+  form[L"cbProfile"].SetFocus();  // on the page behind
+  EXPECT_EQ(form.ActiveControl(), nullptr);
+  form[L"pcMain"].SetActivePage(L"tsProfiles");
+  form[L"cbProfile"].SetFocus();
+  EXPECT_EQ(form.ActiveControl(), &form[L"cbProfile"]);
+  form[L"btApply"].SetEnabled(false);
+  form[L"btApply"].SetFocus();
+  EXPECT_EQ(form.ActiveControl(), &form[L"cbProfile"]);
+  form.Beep();
+  form.Beep();
+  EXPECT_EQ(renderer.Beeps(), 2u);
+}
+
 TEST_F(FormTest, TimerRunsWhileEnabledAndStopsWithTheForm) {
   {
     TfrmClocks form(context, platform.user);

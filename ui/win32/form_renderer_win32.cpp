@@ -125,6 +125,8 @@ void Win32FormRenderer::ComponentChanged(TComponent& component, ComponentPropert
 
 void Win32FormRenderer::FormDestroyed(TForm& form) { Close(form); }
 
+void Win32FormRenderer::Beep() { MessageBeep(MB_OK); }
+
 HWND Win32FormRenderer::WindowOf(const TForm& form) const {
   auto found = windows_.find(&form);
   return found == windows_.end() ? nullptr : found->second->Handle();

@@ -31,6 +31,7 @@ class Win32FormRenderer final : public FormRenderer {
   void Hide(TForm& form) override;
   void ComponentChanged(TComponent& component, ComponentProperty what) override;
   void FormDestroyed(TForm& form) override;
+  void Beep() override;
 
   // The window of a showing form and the control of one of its components (nullptr when
   // not showing), for code that must hand a window to Windows, and for tests.

@@ -161,5 +161,31 @@ TEST_F(Win32FormRendererTest, AboutBoxAndWaitFormOnScreen) {
   EXPECT_EQ(client.right, about.ClientWidth());
 }
 
+TEST_F(Win32FormRendererTest, ADigitsOnlyEditTakesTheFocusTheModelGivesIt) {
+  const ComponentDecl table[] = {
+      {K::Form, L"frmThreshold", L"阈值", L"", 0, 0, 200, 80},
+      {.kind = K::Edit, .name = L"edFValue", .left = 8, .top = 8, .width = 60, .height = 21, .numbersOnly = true},
+      {K::Edit, L"edName", L"", L"", 8, 36, 120, 21},
+  };
+  struct TfrmThreshold final : TForm {
+    TfrmThreshold(const FormContext& context, std::span<const ComponentDecl> table) : TForm(context, table) {}
+  } form(context, table);
+  RunLater(300, [&] {
+    const HWND digits = renderer.ControlOf(form[L"edFValue"]);
+    const HWND name = renderer.ControlOf(form[L"edName"]);
+    EXPECT_NE(GetWindowLongPtrW(digits, GWL_STYLE) & ES_NUMBER, 0);
+    EXPECT_EQ(GetWindowLongPtrW(name, GWL_STYLE) & ES_NUMBER, 0);
+    form[L"edName"].SetFocus();
+    EXPECT_EQ(GetFocus(), name);
+    form[L"edFValue"].SetFocus();
+    EXPECT_EQ(GetFocus(), digits);
+    EXPECT_EQ(form.ActiveControl(), &form[L"edFValue"]);
+    form.Beep();  // the system's sound; nothing to see
+    form.SetModalResult(TModalResult::Ok);
+  });
+  RunLater(5000, [&] { form.SetModalResult(TModalResult::Abort); });
+  EXPECT_EQ(form.ShowModal(), TModalResult::Ok);
+}
+
 }  // namespace
 }  // namespace corvane::ui::win32

@@ -17,6 +17,8 @@ constexpr wchar_t kFormClass[] = L"CorvaneForm";
 constexpr UINT kFirstId = 100;
 // A drop-down list's window height includes the list it drops.
 constexpr int kDropDownListHeight = 200;
+// The images of tabs, like those of menu items.
+constexpr int kTabImageSize = 16;
 
 void RegisterFormClass(WNDPROC proc) {
   WNDCLASSEXW windowClass{};
@@ -205,7 +207,8 @@ void FormWindow::CreateControl(Control& control) {
       windowClass = L"EDIT";
       exStyle = WS_EX_CLIENTEDGE;
       style |= WS_TABSTOP | ES_AUTOHSCROLL | (decl.readOnly ? ES_READONLY : 0) |
-               (decl.multiLine ? ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN | WS_VSCROLL : 0);
+               (decl.multiLine ? ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN | WS_VSCROLL : 0) |
+               (decl.numbersOnly ? ES_NUMBER : 0);
       break;
     case ComponentKind::ComboBox:
       // Windows fixes the kind of combo box when it makes it.
@@ -323,6 +326,11 @@ void FormWindow::ShowTabs(const TComponent& pageControl) {
   const HWND tabs = ControlOf(pageControl);
   if (!tabs) return;
   background_.Invalidate();  // it shows the tabs too
+  Control& control = ControlFor(pageControl);
+  if (!control.images && !pageControl.GetPicture().Empty()) {
+    control.images = LoadPictureStrip(pageControl.GetPicture(), kTabImageSize);
+    TabCtrl_SetImageList(tabs, control.images.get());
+  }
   TabCtrl_DeleteAllItems(tabs);
   int sheet = 0;
   int tab = 0;
@@ -330,9 +338,10 @@ void FormWindow::ShowTabs(const TComponent& pageControl) {
     if (component->Parent() != &pageControl || component->Kind() != ComponentKind::TabSheet) continue;
     if (component->Visible()) {
       TCITEMW item{};
-      item.mask = TCIF_TEXT | TCIF_PARAM;
+      item.mask = TCIF_TEXT | TCIF_PARAM | TCIF_IMAGE;
       item.pszText = const_cast<wchar_t*>(component->Caption().c_str());
       item.lParam = sheet;
+      item.iImage = control.images ? component->ImageIndex() : -1;
       TabCtrl_InsertItem(tabs, tab++, &item);
     }
     ++sheet;
@@ -464,9 +473,19 @@ void FormWindow::Apply(TComponent& component, ComponentProperty what) {
     case ComponentProperty::Picture:
       if (kind == ComponentKind::Image) LoadPicture(control);
       if (kind == ComponentKind::Button) ShowButtonGlyph(control);
+      if (kind == ComponentKind::PageControl) {
+        TabCtrl_SetImageList(handle, nullptr);  // before the list it holds goes
+        control.images.reset();
+        ShowTabs(component);
+      }
+      break;
+    case ComponentProperty::ImageIndex:
+      if (kind == ComponentKind::TabSheet) ShowTabs(*component.Parent());
+      break;
+    case ComponentProperty::Focus:
+      if (handle && kind != ComponentKind::Form) ::SetFocus(handle);
       break;
     case ComponentProperty::Tag:
-    case ComponentProperty::ImageIndex:
     case ComponentProperty::Interval:
     case ComponentProperty::Address:
     case ComponentProperty::ModalResult:

@@ -43,6 +43,7 @@ class FormWindow {
     HWND handle = nullptr;
     UniqueIcon icon{};
     UniqueBitmap bitmap{};
+    UniqueImageList images{};  // a page control's tab images
   };
 
   static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) noexcept;

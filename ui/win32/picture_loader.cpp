@@ -80,6 +80,16 @@ UniqueBitmap LoadPictureBitmap(const Picture& picture) {
       LoadImageW(module.handle, picture.resource.c_str(), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
 }
 
+UniqueImageList LoadPictureStrip(const Picture& picture, int size) {
+  UniqueBitmap strip = LoadPictureBitmap(picture);
+  BITMAP info{};
+  if (!strip || !GetObjectW(strip.get(), sizeof(info), &info) || info.bmWidth < size) return nullptr;
+  UniqueImageList images(ImageList_Create(size, size, ILC_COLOR24 | ILC_MASK, info.bmWidth / size, 0));
+  // The copy loaded here is ours: ImageList_AddMasked may blacken its transparent pixels.
+  if (images) ImageList_AddMasked(images.get(), strip.get(), RGB(255, 0, 255));
+  return images;
+}
+
 void EnsureCommonControls() {
   static const bool done = [] {
     INITCOMMONCONTROLSEX init{sizeof(init), ICC_WIN95_CLASSES};

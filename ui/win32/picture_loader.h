@@ -10,6 +10,9 @@ namespace corvane::ui::win32 {
 // nothing.
 UniqueIcon LoadPictureIcon(const Picture& picture, int size);
 UniqueBitmap LoadPictureBitmap(const Picture& picture);
+// A strip of square images side by side, magenta (255, 0, 255) showing what lies under
+// them; nullptr when the bitmap is missing.
+UniqueImageList LoadPictureStrip(const Picture& picture, int size);
 
 // Common controls used by forms (track bar, tab control) and menus (image list).
 void EnsureCommonControls();

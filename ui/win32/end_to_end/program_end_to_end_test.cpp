@@ -2,7 +2,9 @@
 // in the tray, a second start only forwards a game request to it, its tray menu opens on
 // a click (captured to a bitmap for people to look at), a 3D setting chosen in that menu
 // reaches the driver's key and the tooltip, the overclocking dialog opened from it sets
-// the clocks and saves a profile, and closing its window ends it with the settings saved.
+// the clocks and saves a profile, the Direct3D and OpenGL dialogs opened from it write
+// what their controls show (and with the newer driver storage the Direct3D one is "3D
+// Settings"), and closing its window ends it with the settings saved.
 // The tests run in order and share the first instance.
 //
 // Arguments: corvane.exe, record_args.exe, the bitmap to write.
@@ -19,6 +21,7 @@
 #include <optional>
 #include <sstream>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -288,6 +291,39 @@ bool CaptureScreen(const std::wstring& path) {
   return ok;
 }
 
+// Picks an entry of a drop-down list as a user would: the list's selection changes and
+// its owner hears of it.
+void ChooseComboItem(HWND dialog, HWND combo, int index) {
+  SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+  SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(combo), CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
+}
+
+void PressKeyIn(HWND control, WORD key, int times) {
+  for (int i = 0; i < times; ++i) {
+    SendMessageW(control, WM_KEYDOWN, key, 0);
+    SendMessageW(control, WM_KEYUP, key, 0);
+  }
+}
+
+// Opens a submenu of the tray menu (`downs` entries down) and chooses its last entry,
+// "设置...".
+HWND OpenSettingsDialog(int downs, const wchar_t* caption) {
+  std::vector<WORD> keys(static_cast<size_t>(downs), VK_DOWN);
+  keys.insert(keys.end(), {VK_RIGHT, VK_UP, VK_RETURN});
+  const HWND window = MainWindow();
+  if (!window) return nullptr;
+  SetCursorPos(760, 560);
+  PostMessageW(window, kTrayCallbackMessage, kTrayIconId, WM_RBUTTONDOWN);
+  if (!WaitFor(MenuOpen, 10000)) return nullptr;
+  Sleep(500);
+  for (WORD key : keys) PressKey(key);
+  const HWND dialog = WaitForWindow([caption] { return FindWindowW(nullptr, caption); });
+  if (!dialog) CancelTrayMenu();
+  return dialog;
+}
+
+std::wstring Shots() { return g_screenshot.substr(0, g_screenshot.find_last_of(L"\\/") + 1); }
+
 class ProgramEndToEnd : public ::testing::Test {
  protected:
   static void TearDownTestSuite() {
@@ -452,6 +488,67 @@ TEST_F(ProgramEndToEnd, TheOverclockingDialogSetsTheCoreClockAndSavesAProfile) {
   EXPECT_FALSE(WaitForExit(g_first.process, 0).has_value());
 }
 
+TEST_F(ProgramEndToEnd, TheDirect3DDialogFromTheTrayWritesWhatItsControlsShow) {
+  ASSERT_NE(MainWindow(), nullptr);
+  // "Direct3D" is the second entry; "设置..." is the last of its submenu.
+  const HWND dialog = OpenSettingsDialog(2, L"Direct3D");
+  ASSERT_NE(dialog, nullptr) << "the Direct3D dialog did not open";
+  const HWND apply = WaitForWindow([&] { return ChildWithText(dialog, L"应用(&A)"); });
+  ASSERT_NE(apply, nullptr);
+  EXPECT_FALSE(IsWindowEnabled(apply)) << "nothing changed yet";
+
+  // Anisotropy (the second list) 16x with trilinear quality; texture preference (the top
+  // slider) moved all the way to the left.
+  ChooseComboItem(dialog, ChildOfClass(dialog, L"ComboBox", 1), 4);
+  const HWND trilinear = ChildWithText(dialog, L"质量(三线性)");
+  ASSERT_NE(trilinear, nullptr);
+  EXPECT_TRUE(IsWindowEnabled(trilinear));
+  SendMessageW(trilinear, BM_CLICK, 0, 0);
+  const HWND texture = TopmostVisibleChild(dialog, TRACKBAR_CLASSW);
+  ASSERT_NE(texture, nullptr);
+  PressKeyIn(texture, VK_LEFT, 3);
+  EXPECT_EQ(SendMessageW(texture, TBM_GETPOS, 0, 0), 0);
+  EXPECT_NE(ChildWithText(dialog, L"高性能"), nullptr) << "the slider's label follows it";
+  EXPECT_TRUE(IsWindowEnabled(apply));
+  Sleep(300);
+  EXPECT_TRUE(CaptureScreen(Shots() + L"d3d.bmp"));
+
+  SendMessageW(apply, BM_CLICK, 0, 0);
+  EXPECT_FALSE(IsWindowEnabled(apply));
+  EXPECT_EQ(ReadString(HKEY_LOCAL_MACHINE, kSimulatedDriverKey, L"AnisoDegree"), L"16");
+  EXPECT_EQ(ReadString(HKEY_LOCAL_MACHINE, kSimulatedDriverKey, L"AnisoType"), L"0");
+  EXPECT_EQ(ReadString(HKEY_LOCAL_MACHINE, kSimulatedDriverKey, L"TextureOpt"), L"3");
+  EXPECT_EQ(ReadString(HKEY_LOCAL_MACHINE, kSimulatedDriverKey, L"AntiAliasSamples"), L"4") << "kept as it was";
+  PostMessageW(ChildWithText(dialog, L"确定(&O)"), BM_CLICK, 0, 0);
+  EXPECT_TRUE(WaitFor([] { return !FindWindowW(nullptr, L"Direct3D"); }, 10000));
+
+  const std::optional<std::wstring> tip = TrayTip();
+  ASSERT_TRUE(tip.has_value());
+  EXPECT_NE(tip->find(L"D3D AA:4 AF:16"), std::wstring::npos) << Narrow(*tip);
+  SetCursorPos(760, 560);
+  EXPECT_FALSE(WaitForExit(g_first.process, 0).has_value());
+}
+
+TEST_F(ProgramEndToEnd, TheOpenGLDialogFromTheTrayWritesTheOpenGLKey) {
+  ASSERT_NE(MainWindow(), nullptr);
+  const std::wstring openGLKey = std::wstring(kSimulatedDriverKey) + L"\\OpenGL";
+
+  // "OpenGL" is the fourth entry.
+  const HWND dialog = OpenSettingsDialog(4, L"OpenGL");
+  ASSERT_NE(dialog, nullptr) << "the OpenGL dialog did not open";
+  // Anti-aliasing (the first list) 6x, Z-buffer depth (the third) 24 bits.
+  ChooseComboItem(dialog, ChildOfClass(dialog, L"ComboBox", 0), 3);
+  ChooseComboItem(dialog, ChildOfClass(dialog, L"ComboBox", 2), 2);
+  Sleep(300);
+  EXPECT_TRUE(CaptureScreen(Shots() + L"ogl.bmp"));
+  SendMessageW(ChildWithText(dialog, L"应用(&A)"), BM_CLICK, 0, 0);
+  EXPECT_EQ(ReadDword(HKEY_LOCAL_MACHINE, openGLKey.c_str(), L"OGLFullSceneAAScale"), 6u);
+  EXPECT_EQ(ReadDword(HKEY_LOCAL_MACHINE, openGLKey.c_str(), L"OGLForceZBufferDepth"), 24u);
+  PostMessageW(ChildWithText(dialog, L"取消"), BM_CLICK, 0, 0);
+  EXPECT_TRUE(WaitFor([] { return !FindWindowW(nullptr, L"OpenGL"); }, 10000));
+  EXPECT_FALSE(WaitForExit(g_first.process, 0).has_value());
+}
+
 TEST_F(ProgramEndToEnd, SecondStartWithLoadGameMakesTheFirstStartTheGame) {
   ASSERT_NE(MainWindow(), nullptr);
   // The ampersand is left out when the profile is looked up.
@@ -589,6 +686,33 @@ TEST_F(ProgramEndToEnd, StartUpColourProfileAndAnUnconfirmedResolutionSwitch) {
   DeleteValue(kSettingsKey, L"LoadColor");
   DeleteValue(kSettingsKey, L"LoadColorProfile");
   DeleteValue(colors.c_str(), L"E2E 夜间");
+}
+
+// With the newer driver storage the Direct3D dialog is "3D Settings" with a third page.
+// Runs after the first instance has ended: the storage is read at start-up.
+TEST_F(ProgramEndToEnd, WithTheNewerDriverStorageTheDialogIsThe3DSettings) {
+  ASSERT_EQ(MainWindow(), nullptr);
+  HKEY driver = nullptr;
+  ASSERT_EQ(RegOpenKeyExW(HKEY_LOCAL_MACHINE, kSimulatedDriverKey, 0, KEY_SET_VALUE, &driver), ERROR_SUCCESS);
+  WriteString(driver, L"ACE", L"1");
+  if (g_first.process) CloseHandle(g_first.process);
+  g_first = Start(L"/simulate");
+  ASSERT_NE(g_first.process, nullptr);
+  const bool started = WaitFor([] { return MainWindow() != nullptr && TrayIconPresent(MainWindow()); }, 30000);
+  HWND dialog = started ? OpenSettingsDialog(2, L"3D Settings") : nullptr;
+  EXPECT_NE(dialog, nullptr) << "the 3D Settings dialog did not open";
+  if (dialog) {
+    const HWND tabs = ChildOfClass(dialog, WC_TABCONTROLW);
+    EXPECT_EQ(SendMessageW(tabs, TCM_GETITEMCOUNT, 0, 0), 3);
+    Sleep(300);
+    EXPECT_TRUE(CaptureScreen(Shots() + L"d3d-acemode.bmp"));
+    PostMessageW(ChildWithText(dialog, L"取消"), BM_CLICK, 0, 0);
+    EXPECT_TRUE(WaitFor([] { return !FindWindowW(nullptr, L"3D Settings"); }, 10000));
+  }
+  RegDeleteValueW(driver, L"ACE");
+  RegCloseKey(driver);
+  PostMessageW(MainWindow(), WM_CLOSE, 0, 0);
+  EXPECT_EQ(WaitForExit(g_first.process, 30000), 0u);
 }
 
 }  // namespace
