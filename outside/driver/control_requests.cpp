@@ -119,7 +119,10 @@ NTSTATUS CarryOutLocked(DeviceState& state, Opening& opening, const IoRequest& r
   const ULONG configAddress = READ_PORT_ULONG(reinterpret_cast<PULONG>(kConfigAddressPort));
   const io_bounds::MachineState machine{state.config, configAddress, ram, ramCount};
   const Refusal refusal = io_bounds::CheckRequest(request, machine, state.windows);
-  if (MayScanTheBus(request)) WRITE_PORT_ULONG(reinterpret_cast<PULONG>(kConfigAddressPort), configAddress);
+  // Written back only when a scan changed it: the HAL's own accesses on another
+  // processor do not take our lock.
+  if (MayScanTheBus(request) && READ_PORT_ULONG(reinterpret_cast<PULONG>(kConfigAddressPort)) != configAddress)
+    WRITE_PORT_ULONG(reinterpret_cast<PULONG>(kConfigAddressPort), configAddress);
   if (refusal != Refusal::None) return StatusOf(refusal);
 
   switch (request.kind) {
