@@ -46,16 +46,8 @@ unsigned ReadRam(AddressRange (&ram)[kMaxRamRanges]) {
 }
 
 // Only the opening's own process maps and unmaps through it.
-NTSTATUS Map(DeviceState& state, Opening& opening, const IoRequest& request, const AddressRange* ram,
-             unsigned ramCount, uint8_t* reply, ULONG_PTR& information) {
+NTSTATUS Map(DeviceState& state, Opening& opening, const IoRequest& request, uint8_t* reply, ULONG_PTR& information) {
   if (IoGetCurrentProcess() != opening.Process() || opening.Closing()) return STATUS_ACCESS_DENIED;
-  // The view shows more than was asked for; all of it must be allowed. The check just
-  // made left the display windows in `state.windows`.
-  const AddressRange view = ViewRange(request.physicalLow, request.length);
-  if (view.base + view.length > 0x100000000ull ||
-      !io_bounds::MappingAllowed(state.windows, ram, ramCount, static_cast<uint32_t>(view.base), 0,
-                                 static_cast<uint32_t>(view.length)))
-    return STATUS_ACCESS_DENIED;
   PhysicalView mapped;
   const NTSTATUS status = MapView(state.physicalMemory, request.physicalLow, request.length, mapped);
   if (!NT_SUCCESS(status)) return status;
@@ -126,7 +118,7 @@ NTSTATUS CarryOutLocked(DeviceState& state, Opening& opening, const IoRequest& r
   if (refusal != Refusal::None) return StatusOf(refusal);
 
   switch (request.kind) {
-    case RequestKind::Map: return Map(state, opening, request, ram, ramCount, buffer, information);
+    case RequestKind::Map: return Map(state, opening, request, buffer, information);
     case RequestKind::Unmap: return Unmap(opening, request);
     case RequestKind::PortRead:
     case RequestKind::PortWrite: break;

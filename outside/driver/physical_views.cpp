@@ -1,12 +1,6 @@
 #include "outside/driver/physical_views.h"
 
 namespace corvane::driver {
-namespace {
-
-constexpr uint64_t kAllocationGranularity = 0x10000;
-constexpr uint64_t kPageSize = 0x1000;
-
-}  // namespace
 
 NTSTATUS OpenPhysicalMemory(HANDLE& section) {
   UNICODE_STRING name;
@@ -16,14 +10,8 @@ NTSTATUS OpenPhysicalMemory(HANDLE& section) {
   return ZwOpenSection(&section, SECTION_MAP_READ | SECTION_MAP_WRITE, &attributes);
 }
 
-io_bounds::AddressRange ViewRange(uint32_t physical, uint32_t length) {
-  const uint64_t first = physical & ~(kAllocationGranularity - 1);
-  const uint64_t end = (uint64_t{physical} + length + kPageSize - 1) & ~(kPageSize - 1);
-  return {first, end - first};
-}
-
 NTSTATUS MapView(HANDLE section, uint32_t physical, uint32_t length, PhysicalView& view) {
-  const io_bounds::AddressRange range = ViewRange(physical, length);
+  const io_bounds::AddressRange range = io_bounds::ViewRange(physical, length);
   LARGE_INTEGER offset;
   offset.QuadPart = static_cast<LONGLONG>(range.base);
   PVOID base = nullptr;

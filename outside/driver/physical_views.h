@@ -1,9 +1,8 @@
 #pragma once
 // Views of physical memory in a process's address space, made as views of the
-// \Device\PhysicalMemory section (uncached, not inherited by child processes). The
-// memory manager starts a view on a 64 KB boundary and ends it on a page, so a view
-// shows more than was asked for: ViewRange says how much, and the caller checks that
-// whole range.
+// \Device\PhysicalMemory section (uncached, not inherited by child processes). A view
+// spans io_bounds::ViewRange of the asked-for range, which the request check allowed
+// as a whole.
 
 #include <stdint.h>
 
@@ -19,10 +18,6 @@ struct PhysicalView {
 
 // A kernel handle of the section; the driver keeps it open until it unloads.
 NTSTATUS OpenPhysicalMemory(HANDLE& section);
-
-// The physical range a view of [physical, physical + length) exposes. `length` is not 0
-// and the range ends at or below 4 GB.
-io_bounds::AddressRange ViewRange(uint32_t physical, uint32_t length);
 
 // Maps the range into the current process.
 NTSTATUS MapView(HANDLE section, uint32_t physical, uint32_t length, PhysicalView& view);

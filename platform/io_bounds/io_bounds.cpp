@@ -94,6 +94,12 @@ void FindDisplayWindows(PciConfigSource& config, DeviceWindows& windows) {
   }
 }
 
+AddressRange ViewRange(uint32_t physical, uint32_t length) {
+  const uint64_t first = physical & ~(kViewGranularity - 1);
+  const uint64_t end = (uint64_t{physical} + length + kPageSize - 1) & ~(kPageSize - 1);
+  return {first, end - first};
+}
+
 bool MappingAllowed(const DeviceWindows& windows, const AddressRange* ram, unsigned ramCount, uint32_t physicalLow,
                     uint32_t physicalHigh, uint32_t length) {
   if (physicalHigh != 0 || length == 0) return false;
@@ -134,11 +140,16 @@ Refusal CheckRequest(const IoRequest& request, const MachineState& machine, Devi
       if (request.physicalHigh != 0 || request.length == 0 ||
           uint64_t{request.physicalLow} + request.length > kFourGigabytes)
         return Refusal::OutOfBounds;
+    {
       FindDisplayWindows(machine.config, scratch);
-      return MappingAllowed(scratch, machine.ram, machine.ramCount, request.physicalLow, request.physicalHigh,
-                            request.length)
+      // The view holds the asked-for range, so an allowed view allows the request.
+      const AddressRange view = ViewRange(request.physicalLow, request.length);
+      return view.length <= 0xFFFFFFFFu &&
+                     MappingAllowed(scratch, machine.ram, machine.ramCount, static_cast<uint32_t>(view.base), 0,
+                                    static_cast<uint32_t>(view.length))
                  ? Refusal::None
                  : Refusal::OutOfBounds;
+    }
     case RequestKind::PortRead:
     case RequestKind::PortWrite:
       break;

@@ -87,6 +87,14 @@ struct MachineState {
   unsigned ramCount = 0;
 };
 
+// The physical range a mapping of [physical, physical + length) really shows: the
+// driver maps views of physical memory, which start on the 64 KB allocation granularity
+// and end on a page, so the whole view is what must be allowed. `length` is not 0 and
+// the range ends at or below 4 GB.
+inline constexpr uint64_t kViewGranularity = 0x10000;
+inline constexpr uint64_t kPageSize = 0x1000;
+AddressRange ViewRange(uint32_t physical, uint32_t length);
+
 bool MappingAllowed(const DeviceWindows& windows, const AddressRange* ram, unsigned ramCount, uint32_t physicalLow,
                     uint32_t physicalHigh, uint32_t length);
 bool PortAllowed(const DeviceWindows& windows, uint32_t port, unsigned width);

@@ -127,8 +127,13 @@ TEST(IoBounds, MappingsOnlyInsideOneDisplayBarOrTheBiosWindow) {
       {0xFF8F0000, 0xFFFFFFFF, 0, false, "a length that wraps past 4 GB"},
       {0xFFFFF000, 0x2000, 0, false, "a range that wraps to address 0"},
       {0xFF8F0000, 0x1000, 1, false, "the same low half above 4 GB"},
+      {0xFEAFF000, 0x1000, 0, false, "a small display BAR whose view starts 60 KB before it"},
+      {0xD8010800, 0x100, 0, true, "a view from a 64 KB boundary to a page inside one BAR"},
+      {0xFEB00000, 0x100, 0, false, "a 256-byte display BAR: its view's page runs past it"},
   };
   Machine machine;
+  machine.bus.SetBar(kSecondHead, 0x14, 0xFEAFF000, 0xFFFFF000);  // 4 KB, not on a 64 KB boundary
+  machine.bus.SetBar(kSecondHead, 0x18, 0xFEB00000, 0xFFFFFF00);  // 256 bytes
   for (const Case& c : cases) EXPECT_EQ(machine.Map(c.low, c.length, c.high), c.allowed) << c.what;
 }
 
