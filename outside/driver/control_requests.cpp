@@ -96,24 +96,20 @@ NTSTATUS Port(const IoRequest& request, uint8_t* reply, ULONG_PTR& information) 
   return STATUS_SUCCESS;
 }
 
-bool MayScanTheBus(const IoRequest& request) {
-  if (request.kind == RequestKind::Map) return true;
-  if (request.kind == RequestKind::Unmap) return false;
-  return request.port < kConfigAddressPort || request.port >= io_bounds::kConfigDataPort + 4;
-}
-
 NTSTATUS CarryOutLocked(DeviceState& state, Opening& opening, const IoRequest& request, uint8_t* buffer,
                         ULONG_PTR& information) {
   AddressRange ram[kMaxRamRanges];
   const unsigned ramCount = request.kind == RequestKind::Map ? ReadRam(ram) : 0;
-  // The program selects a configuration register with one request and reads it with the
-  // next; a bus scan in between (through the HAL) must leave its selection as it was.
+  // The program selects a configuration register with one request and reaches it with
+  // the next. The check may read configuration space through the HAL (a bus scan, or the
+  // function a data write is aimed at), which moves the address register: it is put back
+  // before the request goes on, or a data write would land in the register the HAL read
+  // last. Written only when it moved: the HAL's accesses on another processor do not
+  // take our lock.
   const ULONG configAddress = READ_PORT_ULONG(reinterpret_cast<PULONG>(kConfigAddressPort));
   const io_bounds::MachineState machine{state.config, configAddress, ram, ramCount};
   const Refusal refusal = io_bounds::CheckRequest(request, machine, state.windows);
-  // Written back only when a scan changed it: the HAL's own accesses on another
-  // processor do not take our lock.
-  if (MayScanTheBus(request) && READ_PORT_ULONG(reinterpret_cast<PULONG>(kConfigAddressPort)) != configAddress)
+  if (READ_PORT_ULONG(reinterpret_cast<PULONG>(kConfigAddressPort)) != configAddress)
     WRITE_PORT_ULONG(reinterpret_cast<PULONG>(kConfigAddressPort), configAddress);
   if (refusal != Refusal::None) return StatusOf(refusal);
 
