@@ -24,25 +24,27 @@ NTSTATUS StatusOf(Refusal refusal) {
   return STATUS_ACCESS_DENIED;
 }
 
-// The system's RAM as the memory manager reports it. More ranges than fit are folded
-// into the last one, which then also covers the gaps between them: that only refuses
-// more.
-unsigned ReadRam(AddressRange (&ram)[kMaxRamRanges]) {
+// The system's RAM as the memory manager reports it; false when it cannot say, and then
+// nothing is mapped. More ranges than fit are folded into the last one, which then also
+// covers the gaps between them: that only refuses more.
+bool ReadRam(AddressRange (&ram)[kMaxRamRanges], unsigned& count) {
+  count = 0;
   PPHYSICAL_MEMORY_RANGE ranges = MmGetPhysicalMemoryRanges();
-  if (!ranges) return 0;
-  unsigned count = 0;
+  if (!ranges) return false;
   for (PPHYSICAL_MEMORY_RANGE r = ranges; r->BaseAddress.QuadPart != 0 || r->NumberOfBytes.QuadPart != 0; ++r) {
-    const AddressRange range{static_cast<uint64_t>(r->BaseAddress.QuadPart),
-                             static_cast<uint64_t>(r->NumberOfBytes.QuadPart)};
+    const uint64_t base = static_cast<uint64_t>(r->BaseAddress.QuadPart);
+    const uint64_t end = base + static_cast<uint64_t>(r->NumberOfBytes.QuadPart);
     if (count < kMaxRamRanges) {
-      ram[count++] = range;
-    } else {
-      AddressRange& last = ram[kMaxRamRanges - 1];
-      last.length = range.base + range.length - last.base;
+      ram[count++] = {base, end - base};
+      continue;
     }
+    AddressRange& last = ram[kMaxRamRanges - 1];
+    const uint64_t lastEnd = last.base + last.length;
+    last.base = base < last.base ? base : last.base;
+    last.length = (end > lastEnd ? end : lastEnd) - last.base;
   }
   ExFreePool(ranges);
-  return count;
+  return true;
 }
 
 // Only the opening's own process maps and unmaps through it.
@@ -99,7 +101,8 @@ NTSTATUS Port(const IoRequest& request, uint8_t* reply, ULONG_PTR& information) 
 NTSTATUS CarryOutLocked(DeviceState& state, Opening& opening, const IoRequest& request, uint8_t* buffer,
                         ULONG_PTR& information) {
   AddressRange ram[kMaxRamRanges];
-  const unsigned ramCount = request.kind == RequestKind::Map ? ReadRam(ram) : 0;
+  unsigned ramCount = 0;
+  if (request.kind == RequestKind::Map && !ReadRam(ram, ramCount)) return STATUS_INSUFFICIENT_RESOURCES;
   // The program selects a configuration register with one request and reaches it with
   // the next. The check may read configuration space through the HAL (a bus scan, or the
   // function a data write is aimed at), which moves the address register: it is put back
