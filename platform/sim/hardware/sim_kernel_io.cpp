@@ -1,7 +1,8 @@
 #include "platform/sim/hardware/sim_kernel_io.h"
 
 #include <algorithm>
-#include <cstring>
+
+#include "platform/sim/hardware/sim_pci_config_source.h"
 
 namespace corvane::platform::sim {
 namespace {
@@ -10,15 +11,15 @@ constexpr uint32_t kCreateServiceAccess = 0x0002;  // SC_MANAGER_CREATE_SERVICE
 constexpr uint32_t kServiceControlStop = 1;
 constexpr uint32_t kInvalidServiceControl = 1052;
 
-uint32_t Word(std::span<const uint8_t> bytes, size_t index) {
-  uint32_t value = 0;
-  std::memcpy(&value, bytes.data() + 4 * index, 4);
-  return value;
+uint32_t ErrorFor(io_bounds::Refusal refusal) {
+  switch (refusal) {
+    case io_bounds::Refusal::None: return 0;
+    case io_bounds::Refusal::UnknownCode: return device_error::InvalidFunction;
+    case io_bounds::Refusal::BadBuffers: return device_error::InvalidParameter;
+    case io_bounds::Refusal::OutOfBounds: return device_error::AccessDenied;
+  }
+  return device_error::InvalidParameter;
 }
-
-void PutWord(std::span<uint8_t> bytes, size_t index, uint32_t value) { std::memcpy(bytes.data() + 4 * index, &value, 4); }
-
-uint32_t WidthMask(unsigned width) { return width >= 4 ? 0xFFFFFFFFu : (1u << (8 * width)) - 1; }
 
 }  // namespace
 
@@ -153,6 +154,7 @@ bool SimKernelIo::CloseDevice(KernelHandle device) {
   KernelCall& call = Record("CloseDevice", {device});
   if (!Lookup(device, HandleKind::Device)) return Finish(call, false, service_error::InvalidHandle);
   std::erase_if(handles_, [&](const OpenHandle& h) { return h.handle == device; });
+  ReleaseMappingsOf(device);
   return Finish(call, true, 0);
 }
 
@@ -163,49 +165,66 @@ bool SimKernelIo::DeviceControl(KernelHandle device, uint32_t code, std::span<co
   bytesReturned = 0;
   if (!Lookup(device, HandleKind::Device)) return Finish(call, false, service_error::InvalidHandle);
 
-  uint32_t error = device_error::InvalidFunction;
-  switch (code) {
-    case device_code::MapPhysical: error = Map(input, output, bytesReturned); break;
-    case device_code::UnmapPhysical: error = Unmap(input, output, bytesReturned); break;
-    case device_code::ReadPort8: error = Port(1, false, input, output, bytesReturned); break;
-    case device_code::ReadPort16: error = Port(2, false, input, output, bytesReturned); break;
-    case device_code::ReadPort32: error = Port(4, false, input, output, bytesReturned); break;
-    case device_code::WritePort8: error = Port(1, true, input, output, bytesReturned); break;
-    case device_code::WritePort16: error = Port(2, true, input, output, bytesReturned); break;
-    case device_code::WritePort32: error = Port(4, true, input, output, bytesReturned); break;
+  io_bounds::IoRequest request;
+  io_bounds::Refusal refusal = io_bounds::DecodeRequest(code, input.data(), static_cast<uint32_t>(input.size()),
+                                                        static_cast<uint32_t>(output.size()), request);
+  if (refusal == io_bounds::Refusal::None) {
+    SimPciConfigSource config(bus_);
+    const io_bounds::MachineState machine{config, bus_.ConfigAddress(), memory_.SystemRam().data(),
+                                          static_cast<unsigned>(memory_.SystemRam().size())};
+    refusal = io_bounds::CheckRequest(request, machine, windows_);
+  }
+  uint32_t error = ErrorFor(refusal);
+  if (error == 0) {
+    switch (request.kind) {
+      case io_bounds::RequestKind::Map: error = Map(device, request, output, bytesReturned); break;
+      case io_bounds::RequestKind::Unmap: error = Unmap(device, request); break;
+      case io_bounds::RequestKind::PortRead:
+      case io_bounds::RequestKind::PortWrite: error = Port(request, output, bytesReturned); break;
+    }
   }
   return Finish(call, error == 0, error);
 }
 
-uint32_t SimKernelIo::Map(std::span<const uint8_t> input, std::span<uint8_t> output, uint32_t& bytesReturned) {
-  if (input.size() != 16 || output.size() != 4) return device_error::InvalidParameter;
-  if (Word(input, 1) != 0) return device_error::InvalidParameter;  // no memory above 4 GB here
-  const auto address = memory_.Map(Word(input, 0), Word(input, 2));
+uint32_t SimKernelIo::Map(KernelHandle device, const io_bounds::IoRequest& request, std::span<uint8_t> output,
+                          uint32_t& bytesReturned) {
+  const auto address = memory_.Map(request.physicalLow, request.length);
   if (!address) return device_error::InvalidParameter;
-  PutWord(output, 0, *address);
+  owned_.push_back({device, *address});
+  io_bounds::StoreWord(output.data(), 0, *address);
   bytesReturned = 4;
   return 0;
 }
 
-uint32_t SimKernelIo::Unmap(std::span<const uint8_t> input, std::span<uint8_t> output, uint32_t&) {
-  if (input.size() != 4 || !output.empty()) return device_error::InvalidParameter;
-  return memory_.Unmap(Word(input, 0)) ? 0 : device_error::InvalidParameter;
+uint32_t SimKernelIo::Unmap(KernelHandle device, const io_bounds::IoRequest& request) {
+  // Only the opening that made a mapping can release it.
+  auto it = std::find_if(owned_.begin(), owned_.end(), [&](const OwnedMapping& m) {
+    return m.device == device && m.userAddress == request.userAddress;
+  });
+  if (it == owned_.end()) return device_error::InvalidParameter;
+  owned_.erase(it);
+  return memory_.Unmap(request.userAddress) ? 0 : device_error::InvalidParameter;
 }
 
-uint32_t SimKernelIo::Port(unsigned width, bool write, std::span<const uint8_t> input, std::span<uint8_t> output,
-                           uint32_t& bytesReturned) {
-  if (input.size() != 8 || output.size() != 8) return device_error::InvalidParameter;
-  // The driver takes the port as a 16-bit number and the value at the access's width.
-  const auto port = static_cast<uint16_t>(Word(input, 0));
-  uint32_t value = Word(input, 1) & WidthMask(width);
+void SimKernelIo::ReleaseMappingsOf(KernelHandle device) {
+  for (const OwnedMapping& m : owned_)
+    if (m.device == device) memory_.Unmap(m.userAddress);
+  std::erase_if(owned_, [&](const OwnedMapping& m) { return m.device == device; });
+}
+
+uint32_t SimKernelIo::Port(const io_bounds::IoRequest& request, std::span<uint8_t> output, uint32_t& bytesReturned) {
+  const auto port = static_cast<uint16_t>(request.port);
+  const unsigned width = request.width;
+  const bool write = request.kind == io_bounds::RequestKind::PortWrite;
+  uint32_t value = request.value;
   if (write) {
     if (SimPciBus::IsConfigPort(port)) bus_.PortWrite(port, width, value);
   } else {
-    value = SimPciBus::IsConfigPort(port) ? bus_.PortRead(port, width) : WidthMask(width);
+    value = SimPciBus::IsConfigPort(port) ? bus_.PortRead(port, width) : io_bounds::WidthMask(width);
   }
   ports_.push_back({port, width, write, value});
-  PutWord(output, 0, port);
-  PutWord(output, 1, value);
+  io_bounds::StoreWord(output.data(), 0, port);
+  io_bounds::StoreWord(output.data(), 1, value);
   bytesReturned = 8;
   return 0;
 }

@@ -3,14 +3,13 @@
 // driver's device and its eight control codes, a handle table and a record of every
 // call, so a test can assert exact call sequences and prove that no handle leaks.
 //
-// Device control codes (buffered; sizes must be exact, otherwise the call fails with 87;
-// unknown codes fail with 1):
-//   0x80002000 map:    in 16 bytes {physical lo, physical hi (must be 0), length, any}
-//                      out 4 bytes {user-mode address}
-//   0x80002004 unmap:  in 4 bytes {user-mode address}, out 0 bytes
-//   0x80002008/0C/10 port read byte/word/dword:  in 8 bytes {port, 0}, out 8 bytes {port, value}
-//   0x80002014/18/1C port write byte/word/dword: in 8 bytes {port, value}, out 8 bytes {port, value}
-// Ports 0xCF8..0xCFF reach the PCI bus; every other port reads all ones and ignores writes.
+// The device decodes and bounds its requests with the same unit as the real driver
+// (platform/io_bounds): buffers of the wrong size fail with 87, unknown codes with 1,
+// memory and ports outside the display functions' BARs, the BIOS window and the
+// configuration ports with 5. Ports 0xCF8..0xCFF reach the PCI bus; other allowed ports
+// (a display function's I/O BAR) read all ones and ignore writes. Mappings belong to
+// the device handle that made them: only it can unmap them, and closing it releases
+// whatever is left.
 
 #include <cstddef>
 #include <cstdint>
@@ -19,6 +18,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/io_bounds/io_bounds.h"
 #include "platform/kernel_io.h"
 #include "platform/sim/hardware/sim_pci_bus.h"
 #include "platform/sim/hardware/sim_physical_memory.h"
@@ -26,19 +26,11 @@
 
 namespace corvane::platform::sim {
 
-namespace device_code {
-inline constexpr uint32_t MapPhysical = 0x80002000;
-inline constexpr uint32_t UnmapPhysical = 0x80002004;
-inline constexpr uint32_t ReadPort8 = 0x80002008;
-inline constexpr uint32_t ReadPort16 = 0x8000200C;
-inline constexpr uint32_t ReadPort32 = 0x80002010;
-inline constexpr uint32_t WritePort8 = 0x80002014;
-inline constexpr uint32_t WritePort16 = 0x80002018;
-inline constexpr uint32_t WritePort32 = 0x8000201C;
-}  // namespace device_code
+namespace device_code = io_bounds::control_code;
 
 namespace device_error {
 inline constexpr uint32_t InvalidFunction = 1;
+inline constexpr uint32_t AccessDenied = 5;
 inline constexpr uint32_t InvalidParameter = 87;
 }  // namespace device_error
 
@@ -123,10 +115,16 @@ class SimKernelIo final : public KernelIo {
   bool OnNt() const { return platformId_ == 2; }
 
   // Device work; each gives an error number.
-  uint32_t Map(std::span<const uint8_t> input, std::span<uint8_t> output, uint32_t& bytesReturned);
-  uint32_t Unmap(std::span<const uint8_t> input, std::span<uint8_t> output, uint32_t& bytesReturned);
-  uint32_t Port(unsigned width, bool write, std::span<const uint8_t> input, std::span<uint8_t> output,
-                uint32_t& bytesReturned);
+  uint32_t Map(KernelHandle device, const io_bounds::IoRequest& request, std::span<uint8_t> output,
+               uint32_t& bytesReturned);
+  uint32_t Unmap(KernelHandle device, const io_bounds::IoRequest& request);
+  uint32_t Port(const io_bounds::IoRequest& request, std::span<uint8_t> output, uint32_t& bytesReturned);
+  void ReleaseMappingsOf(KernelHandle device);
+
+  struct OwnedMapping {
+    KernelHandle device;
+    uint32_t userAddress;
+  };
 
   SimServiceManager& services_;
   SimPciBus& bus_;
@@ -139,6 +137,8 @@ class SimKernelIo final : public KernelIo {
   size_t badHandleUses_ = 0;
   std::vector<KernelCall> calls_;
   std::vector<PortAccess> ports_;
+  std::vector<OwnedMapping> owned_;
+  io_bounds::DeviceWindows windows_;
 };
 
 }  // namespace corvane::platform::sim

@@ -205,10 +205,43 @@ TEST(SimKernelIo, DeviceControlChecksCodesAndBufferSizes) {
   EXPECT_EQ(io.DeviceControlCount(), 8u);
 
   // Port writes echo the value at their width.
-  in[0] = 0x80;
+  in[0] = 0xC000;  // the card's I/O BAR
   in[1] = 0x1234;
   ASSERT_TRUE(call(device_code::WritePort8, 8, 8));
   EXPECT_EQ(out[1], 0x34u);
+
+  // Outside the card and the configuration ports: refused, nothing reaches the bus.
+  machine.Kernel().ClearPortLog();
+  in[0] = 0x80;
+  EXPECT_FALSE(call(device_code::WritePort8, 8, 8));
+  EXPECT_EQ(io.LastError(), device_error::AccessDenied);
+  EXPECT_TRUE(machine.Kernel().PortLog().empty());
+  in[0] = 0x00100000;  // system RAM
+  in[1] = 0;
+  in[2] = 0x1000;
+  EXPECT_FALSE(call(device_code::MapPhysical, 16, 4));
+  EXPECT_EQ(io.LastError(), device_error::AccessDenied);
+}
+
+// Each mapping belongs to the opening that made it: another opening cannot unmap it,
+// and closing the handle releases what its owner left mapped.
+TEST(SimKernelIo, MappingsBelongToTheirOpeningAndGoWithIt) {
+  SimMachine machine;
+  TestDriver owner(machine);
+  const uint32_t bios = owner.Map(0xC0000, 0xFFFF);
+  const uint32_t regs = owner.Map(0xFF8F0000, 0xFFFF);
+  ASSERT_TRUE(bios && regs);
+  {
+    TestDriver other(machine);
+    EXPECT_FALSE(other.Unmap(bios));
+    EXPECT_NE(other.Map(0xC0000, 0x1000), 0u);  // left mapped: its close releases it
+  }
+  EXPECT_EQ(machine.Memory().Mappings().size(), 2u);
+  EXPECT_TRUE(owner.Unmap(bios));
+  EXPECT_FALSE(owner.Unmap(bios));
+  EXPECT_TRUE(machine.Kernel().CloseDevice(owner.Device()));
+  EXPECT_TRUE(machine.Memory().Mappings().empty());
+  EXPECT_EQ(machine.Memory().FaultCount(), 0u);
 }
 
 }  // namespace

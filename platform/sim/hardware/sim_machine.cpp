@@ -11,6 +11,8 @@ CardSetup PresetOrThrow(std::string_view name) {
   throw std::invalid_argument("no simulated card called \"" + std::string(name) + "\"");
 }
 
+constexpr uint64_t kSystemRamTop = 0x20000000;
+
 }  // namespace
 
 SimMachine::SimMachine(std::string_view preset, const MachineOptions& options)
@@ -24,6 +26,9 @@ SimMachine::SimMachine(const CardSetup& card, const MachineOptions& options)
   if (options.scenario == ServiceScenario::NonNtPlatform) kernel_.SetPlatformId(1);
 
   AddChipset(bus_);
+  // 512 MB of RAM below the 640 KB hole and above 1 MB, as the memory manager reports it.
+  memory_.AddSystemRam(0x1000, 0x9F000 - 0x1000);
+  memory_.AddSystemRam(0x100000, kSystemRamTop - 0x100000);
   // The shadowed video BIOS is there whether or not a Radeon is.
   memory_.AddRegion(kBiosPhysicalAddress, kBiosImageSize, card_.Bios());
   if (!options.cardPresent) return;

@@ -10,7 +10,8 @@
 //
 // Physical layout: the card at 01:00.0 (secondary head at 01:00.1), its register
 // aperture at the register BAR (64 KB), its video memory at the frame-buffer BAR and its
-// video BIOS at 0xC0000 (64 KB).
+// video BIOS at 0xC0000 (64 KB); 512 MB of system RAM. The kernel device enforces the
+// same bounds as the real driver: only the card's BARs and the BIOS window map.
 
 #include <string_view>
 

@@ -34,9 +34,12 @@ TEST(SimPciBus, WidthsAndLanesOfTheDataPort) {
   EXPECT_EQ(driver.ConfigRead(kCardLocation, 0x10, 4), 0xD0000008u);
   EXPECT_EQ(driver.ConfigRead(kCardLocation, 0x18, 4), 0xFF8F0000u);
   EXPECT_EQ(driver.ConfigRead(kCardSecondaryLocation, 0x02, 2), 0x4E68u);
-  // A word that runs past 0xCFF gets all ones for the byte beyond.
+  // On the bus a word that runs past 0xCFF gets all ones for the byte beyond; the
+  // driver refuses such a misaligned access.
   driver.Out(0xCF8, 4, 0x80010008);
-  EXPECT_EQ(driver.In(0xCFF, 2), 0xFF03u);
+  EXPECT_EQ(machine.Bus().PortRead(0xCFF, 2), 0xFF03u);
+  EXPECT_EQ(driver.In(0xCFF, 2), 0u);
+  EXPECT_EQ(machine.Kernel().LastError(), device_error::AccessDenied);
 }
 
 TEST(SimPciBus, AbsentFunctionsAndDisabledAddressesReadAllOnes) {
@@ -48,12 +51,18 @@ TEST(SimPciBus, AbsentFunctionsAndDisabledAddressesReadAllOnes) {
   driver.Out(0xCF8, 4, 0x00010000);  // enable bit clear
   EXPECT_EQ(driver.In(0xCFC, 4), 0xFFFFFFFFu);
 
-  // Only a dword reaches the address register; a byte at 0xCF9 is another chipset register.
+  // Only a dword reaches the address register; a byte at 0xCF9 is another chipset
+  // register, which the driver does not let through at all.
   driver.Out(0xCF8, 4, 0x80010000);
-  driver.Out(0xCF9, 1, 0x06);
+  machine.Bus().PortWrite(0xCF9, 1, 0x06);
   EXPECT_EQ(driver.In(0xCF8, 4), 0x80010000u);
-  // Ports off the bus float.
-  EXPECT_EQ(driver.In(0x80, 1), 0xFFu);
+  machine.Kernel().ClearPortLog();
+  driver.Out(0xCF9, 1, 0x06);
+  EXPECT_TRUE(machine.Kernel().PortLog().empty());
+  // Ports off the bus float; the card's I/O BAR is the one such range the driver reaches.
+  EXPECT_EQ(driver.In(0xC000, 1), 0xFFu);
+  EXPECT_EQ(driver.In(0x80, 1), 0u);
+  EXPECT_EQ(machine.Kernel().LastError(), device_error::AccessDenied);
 
   SimMachine empty("9800 PRO", {.cardPresent = false});
   TestDriver emptyDriver(empty);
@@ -71,11 +80,17 @@ TEST(SimPciBus, WritesLandOnlyInWritableBits) {
   driver.ConfigWrite(kCardLocation, 0x00, 4, 0x12345678);  // identity is read-only
   EXPECT_EQ(driver.ConfigRead(kCardLocation, 0x00, 4), 0x4E481002u);
 
-  // BAR sizing: all ones read back as the size mask with the type bits kept.
+  // BAR sizing on the bus: all ones read back as the size mask with the type bits kept.
+  // Through the driver a BAR of the card cannot be written at all.
+  SimPciBus& bus = machine.Bus();
   driver.ConfigWrite(kCardLocation, 0x10, 4, 0xFFFFFFFF);
-  EXPECT_EQ(driver.ConfigRead(kCardLocation, 0x10, 4), 0xF8000008u);  // 128 MB, prefetchable
-  driver.ConfigWrite(kCardLocation, 0x18, 4, 0xFFFFFFFF);
-  EXPECT_EQ(driver.ConfigRead(kCardLocation, 0x18, 4), 0xFFFF0000u);  // 64 KB
+  EXPECT_EQ(driver.ConfigRead(kCardLocation, 0x10, 4), 0xD0000008u);
+  bus.PortWrite(0xCF8, 4, 0x80010010);
+  bus.PortWrite(0xCFC, 4, 0xFFFFFFFF);
+  EXPECT_EQ(bus.PortRead(0xCFC, 4), 0xF8000008u);  // 128 MB, prefetchable
+  bus.PortWrite(0xCF8, 4, 0x80010018);
+  bus.PortWrite(0xCFC, 4, 0xFFFFFFFF);
+  EXPECT_EQ(bus.PortRead(0xCFC, 4), 0xFFFF0000u);  // 64 KB
 
   ASSERT_FALSE(machine.Bus().ConfigWrites().empty());
   const ConfigWrite& latency = machine.Bus().ConfigWrites().front();

@@ -11,6 +11,8 @@
 #include <optional>
 #include <vector>
 
+#include "platform/io_bounds/io_bounds.h"
+
 namespace corvane::platform::sim {
 
 // Something that answers loads and stores inside a physical region. `width` is 1, 2
@@ -54,6 +56,9 @@ class SimPhysicalMemory {
 
   // `region` must outlive this object. Regions must not overlap.
   void AddRegion(uint32_t physicalBase, uint32_t size, PhysicalRegion& region);
+  // System RAM: nothing here answers for it, but the driver refuses to map over it.
+  void AddSystemRam(uint64_t base, uint64_t length) { ram_.push_back({base, length}); }
+  const std::vector<io_bounds::AddressRange>& SystemRam() const { return ram_; }
 
   // The user-mode address of a new window, or nothing when the range is empty or not
   // wholly inside one region (the driver would map garbage; the simulation refuses).
@@ -82,6 +87,7 @@ class SimPhysicalMemory {
   PhysicalRegion* Resolve(uint64_t address, unsigned width, bool store, uint32_t& offset);
 
   std::vector<Region> regions_;
+  std::vector<io_bounds::AddressRange> ram_;
   std::vector<Mapping> mappings_;
   std::vector<MemoryFault> faults_;
   uint64_t nextWindow_ = kFirstWindow;

@@ -85,7 +85,9 @@ PciConfigSpace SimRadeon::SecondaryFunction() const {
   PciConfigSpace f = PciConfigSpace::Make(kAtiVendorId, setup_.secondaryDeviceId, 0x038000, setup_.revision);
   f.Set16(0x06, 0x02B0);
   f.Set32(0x10, (setup_.frameBufferBar & 0xF0000000u) | 0x08000008);
+  f.SetWritable32(0x10, 0xF8000000);  // 128 MB
   f.Set32(0x14, (setup_.registerBar & 0xFFFF0000u) + 0x00010000);
+  f.SetWritable32(0x14, ~(RadeonRegisters::kApertureSize - 1));
   f.Set16(0x2C, setup_.subsystemVendorId);
   f.Set16(0x2E, static_cast<uint16_t>(setup_.subsystemId + 1));
   f.Set8(0x34, 0x50);
