@@ -1,5 +1,6 @@
 #include "app/menus/color_items.h"
 
+#include "app/menus/menu_text.h"
 #include "settings/global.h"
 
 namespace corvane::menus {
@@ -16,15 +17,7 @@ void RebuildColorItems(MenuContext& ctx, ui::TPopupMenu& pm1,
   auto profiles =
       ctx.ports.registry.OpenKey(platform::RegistryRoot::CurrentUser, global::ProfilesRoot + L"colors", false);
   if (!profiles) return;
-  for (const std::wstring& name : profiles->ValueNames()) {
-    auto item = std::make_unique<ui::TMenuItem>();
-    item->Caption = name;
-    item->AutoHotkeys = false;
-    item->OnClick = [apply, name](ui::TMenuItem&) {
-      if (apply) apply(name);
-    };
-    menu.Add(std::move(item));
-  }
+  AddProfileItems(menu, profiles->ValueNames(), apply);
 }
 
 }  // namespace corvane::menus

@@ -17,16 +17,7 @@ void RebuildDisplayItems(MenuContext& ctx, ui::TPopupMenu& pm1,
   ui::TMenuItem& menu = pm1.Item(L"Display1");
   menu.DeleteFrom(kDeclaredItems);
   if (!profiles) return;
-  for (const std::wstring& name : SortedNames(profiles->SubKeyNames())) {
-    auto item = std::make_unique<ui::TMenuItem>();
-    item->Caption = name;
-    item->AutoHotkeys = false;
-    // The caption shows "&" as it is (no accelerators here), so the name is used itself.
-    item->OnClick = [apply, name](ui::TMenuItem&) {
-      if (apply) apply(name);
-    };
-    menu.Add(std::move(item));
-  }
+  AddProfileItems(menu, SortedNames(profiles->SubKeyNames()), apply);
 }
 
 }  // namespace corvane::menus

@@ -32,6 +32,19 @@ std::wstring DateText(double days) {
   return settings::ValueToText(settings::TDateTime{std::floor(days)});
 }
 
+void AddProfileItems(ui::TMenuItem& menu, const std::vector<std::wstring>& names,
+                     const std::function<void(const std::wstring& name)>& apply) {
+  for (const std::wstring& name : names) {
+    auto item = std::make_unique<ui::TMenuItem>();
+    item->Caption = name;
+    item->AutoHotkeys = false;
+    item->OnClick = [apply, name](ui::TMenuItem&) {
+      if (apply) apply(name);
+    };
+    menu.Add(std::move(item));
+  }
+}
+
 std::wstring ChildKey(const std::wstring& root, const std::wstring& child) {
   std::wstring path = root;
   if (!path.empty() && path.back() != L'\\') path += L'\\';
