@@ -4,14 +4,14 @@
 // changed. Changes come in bursts (256 palette stores, a PLL reprogrammed in several
 // steps), so a change only arms a timer of the shortest interval: the file is written
 // once the UI thread is done with what it does now, and only when its text differs. The
-// write goes to a temporary file first and then replaces the old one, so a crash leaves
-// either the old state or the new one. UI thread only.
+// file is replaced whole, so a crash leaves either the old state or the new one. UI
+// thread only.
 
-#include <filesystem>
 #include <memory>
 #include <string>
 
 #include "platform/clock.h"
+#include "platform/whole_file.h"
 #include "platform/sim/hardware/sim_ati_driver.h"
 #include "platform/sim/hardware/sim_radeon.h"
 
@@ -23,7 +23,7 @@ inline constexpr wchar_t kMachineStateFileName[] = L"simulated-machine.txt";
 class SimMachineStateFile {
  public:
   // Reads `file` into the card and the driver when it is there.
-  SimMachineStateFile(std::filesystem::path file, SimRadeon& card, SimAtiDriverState& driver, Clock& clock);
+  SimMachineStateFile(WholeFile& file, SimRadeon& card, SimAtiDriverState& driver, Clock& clock);
   // Writes a change still pending.
   ~SimMachineStateFile();
   SimMachineStateFile(const SimMachineStateFile&) = delete;
@@ -35,7 +35,7 @@ class SimMachineStateFile {
   void Flush();
 
  private:
-  std::filesystem::path file_;
+  WholeFile& file_;
   SimRadeon& card_;
   SimAtiDriverState& driver_;
   Clock& clock_;

@@ -5,14 +5,11 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
-#include <sstream>
-
 #include "platform/sim/clock_sim.h"
 #include "platform/sim/hardware/sim_machine_state_file.h"
 #include "platform/sim/hardware/sim_observed_ports.h"
 #include "platform/sim/hardware/sim_test_driver.h"
+#include "platform/sim/whole_file_sim.h"
 
 namespace corvane::platform::sim {
 namespace {
@@ -110,30 +107,10 @@ TEST(SimMachineState, APartlyGoodLineGivesWhatItCan) {
   EXPECT_EQ(m.Driver().controllers[1].displays, 0x8u);
 }
 
-class SimMachineStateFileTest : public testing::Test {
- protected:
-  void SetUp() override {
-    folder = std::filesystem::temp_directory_path() /
-             ("corvane-state-" + std::string(testing::UnitTest::GetInstance()->current_test_info()->name()));
-    std::filesystem::remove_all(folder);
-    file = folder / "corvane" / "simulated-machine.txt";
-  }
-  void TearDown() override { std::filesystem::remove_all(folder); }
-
-  std::string FileText() {
-    std::ifstream in(file);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-  }
-
-  std::filesystem::path folder;
-  std::filesystem::path file;
-  SimClock clock;
-};
-
 // A run that sets the clocks and the palette through the ports, and the next run.
-TEST_F(SimMachineStateFileTest, WhatTheProgramChangedIsThereAtTheNextStart) {
+TEST(SimMachineStateFile, WhatTheProgramChangedIsThereAtTheNextStart) {
+  SimClock clock;
+  SimWholeFile file;
   Machine first;
   {
     SimMachineStateFile state(file, first.Card(), first.Driver(), clock);
@@ -146,18 +123,19 @@ TEST_F(SimMachineStateFileTest, WhatTheProgramChangedIsThereAtTheNextStart) {
       registers.Write32(regs, kPaletteIndex, i);
       registers.Write32(regs, kPaletteData, 0x010203 * (i & 0x3F));
     }
-    EXPECT_FALSE(std::filesystem::exists(file)) << "written once the burst is over";
-    EXPECT_EQ(clock.ActiveTimers(), 1u);
+    EXPECT_FALSE(file.contents) << "written once the burst is over";
     clock.Advance(kMinimumTimerIntervalMs);
-    EXPECT_EQ(FileText(), first.Text());
+    EXPECT_EQ(file.contents, first.Text());
+    EXPECT_EQ(file.replaceCalls, 1);
 
     ObservedDriverEscape escapes(first.driver, [&] { state.Changed(); });
+    escapes.OpenContext(L"")->Escape({}, {});  // a call that changes nothing
+    clock.Advance(kMinimumTimerIntervalMs);
+    EXPECT_EQ(file.replaceCalls, 1) << "the same text is not written again";
     first.Driver().rotation = 2;  // as an escape would turn it
     escapes.OpenContext(L"")->Escape({}, {});
-    EXPECT_EQ(FileText().find("rotation 2"), std::string::npos);
   }  // going: the pending change is written
-  EXPECT_NE(FileText().find("rotation 2"), std::string::npos);
-  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(file.parent_path()), {}), 1) << "no temporary left";
+  EXPECT_NE(file.contents->find("rotation 2"), std::string::npos);
 
   Machine second;
   SimMachineStateFile state(file, second.Card(), second.Driver(), clock);
@@ -165,25 +143,30 @@ TEST_F(SimMachineStateFileTest, WhatTheProgramChangedIsThereAtTheNextStart) {
   EXPECT_EQ(second.Regs().Pll(kMpllRefFbDiv), 0x00B4970Cu);
 }
 
-TEST_F(SimMachineStateFileTest, NoFileOrAnUnreadableOneIsAFreshMachine) {
+TEST(SimMachineStateFile, WithoutAFileOrWhenWritesFailTheMachineRunsOn) {
+  SimClock clock;
+  SimWholeFile file;
   const std::string fresh = Machine().Text();
   {
     Machine m;
     SimMachineStateFile state(file, m.Card(), m.Driver(), clock);
     EXPECT_EQ(m.Text(), fresh);
   }
-  EXPECT_FALSE(std::filesystem::exists(file)) << "nothing changed, nothing written";
+  EXPECT_EQ(file.replaceCalls, 0) << "nothing changed, nothing written";
 
-  std::filesystem::create_directories(file);  // a folder where the file should be
+  file.contents = "rotation 3\n";
+  file.failReplace = true;
   Machine m;
-  {
-    SimMachineStateFile state(file, m.Card(), m.Driver(), clock);
-    EXPECT_EQ(m.Text(), fresh);
-    m.Driver().rotation = 3;
-    state.Changed();
-    clock.Advance(kMinimumTimerIntervalMs);  // the write fails quietly
-  }
-  EXPECT_TRUE(std::filesystem::is_directory(file));
+  SimMachineStateFile state(file, m.Card(), m.Driver(), clock);
+  EXPECT_EQ(m.Driver().rotation, 3);
+  m.Driver().rotation = 1;
+  state.Changed();
+  clock.Advance(kMinimumTimerIntervalMs);
+  EXPECT_EQ(file.contents, "rotation 3\n");
+  file.failReplace = false;
+  state.Changed();  // tried again at the next change
+  clock.Advance(kMinimumTimerIntervalMs);
+  EXPECT_EQ(file.contents, m.Text());
 }
 
 }  // namespace
