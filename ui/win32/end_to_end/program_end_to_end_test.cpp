@@ -39,6 +39,7 @@ constexpr wchar_t kSimulatedVideoKey[] =
     L"System\\CurrentControlSet\\Control\\Video\\{8D2B5F3A-61C4-4E0B-9A7D-3C5E21F04B96}";
 constexpr wchar_t kSimulatedDriverKey[] =
     L"System\\CurrentControlSet\\Control\\Video\\{8D2B5F3A-61C4-4E0B-9A7D-3C5E21F04B96}\\0000";
+constexpr wchar_t kTrayWindowClass[] = L"Shell_TrayWnd";
 constexpr wchar_t kTrayWindowTitle[] = L"Wine System Tray";
 constexpr wchar_t kTooltipClass[] = L"tooltips_class32";
 constexpr wchar_t kOverProfilesKey[] = L"SOFTWARE\\Quillon\\Corvane\\Profiles\\over";
@@ -179,7 +180,9 @@ std::optional<std::wstring> VisibleTooltipText() {
 
 // Moves the mouse onto the first icon of Wine's tray window, as a user pointing at it.
 bool PointAtTrayIcon() {
-  const HWND tray = FindWindowW(nullptr, kTrayWindowTitle);
+  // By its class: under a Chinese locale Wine may give the window a translated title.
+  HWND tray = FindWindowW(kTrayWindowClass, nullptr);
+  if (!tray) tray = FindWindowW(nullptr, kTrayWindowTitle);
   if (!tray) return false;
   POINT icon{GetSystemMetrics(SM_CXSMICON) / 2 + 3, GetSystemMetrics(SM_CYSMICON) / 2 + 3};
   ClientToScreen(tray, &icon);
