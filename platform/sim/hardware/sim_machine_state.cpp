@@ -178,14 +178,18 @@ std::string MachineStateText(const SimRadeon& card, const SimAtiDriverState& dri
     const char* name = NameOf(kClockPll, index);
     const uint32_t value = regs.Pll(static_cast<uint8_t>(index));
     if (!name && value == 0) continue;  // as a fresh card has it
-    Append(out, "pll %02X %08X  # %s", index, value, name ? name : "");
-    if (index == kMpllRefFbDiv) Append(out, ": core %.2f MHz, memory %.2f MHz", card.CoreClockMhz(), card.MemClockMhz());
+    Append(out, "pll %02X %08X", index, value);
+    if (name) Append(out, "  # %s", name);
+    if (index == kMpllRefFbDiv)
+      Append(out, ": core %.2f MHz, memory %.2f MHz", card.CoreClockMhz(), card.MemClockMhz());
     out += '\n';
   }
-  for (const Named& reg : kTimingRegisters) Append(out, "register %04X %08X  # %s\n", reg.at, regs.Register(reg.at), reg.name);
+  for (const Named& reg : kTimingRegisters)
+    Append(out, "register %04X %08X  # %s\n", reg.at, regs.Register(reg.at), reg.name);
   for (uint32_t first = 0; first < RadeonRegisters::kPaletteSize; first += kPaletteLine) {
     Append(out, "palette %02X", first);
-    for (uint32_t i = first; i < first + kPaletteLine; ++i) Append(out, " %06X", regs.PaletteEntry(static_cast<uint8_t>(i)));
+    for (uint32_t i = first; i < first + kPaletteLine; ++i)
+      Append(out, " %06X", regs.PaletteEntry(static_cast<uint8_t>(i)));
     out += '\n';
   }
   out += "# controller: index, width, height, refresh, display mask\n";
