@@ -157,7 +157,21 @@ TEST(RvxRegisterTest, AccessesStayInsideTheAperture) {
   rvx->RegWrite32(0xFFFC, 1);
   EXPECT_EQ(regs.TotalStores(), 0u);
   EXPECT_EQ(machine.Memory().FaultCount(), 0u);
-  EXPECT_EQ(rvx->PllRead16(Pll::XCLK_CNTL | 0xC0), 0x8002u);  // the index keeps 6 bits
+}
+
+TEST(RvxRegisterTest, PllIndexKeepsSixBitsAndEnablesWritesOnlyToWrite) {
+  sim::SimMachine machine;
+  auto rvx = MakeRvx(machine);
+  auto& regs = machine.Card().Registers();
+  regs.ClearCounters();
+  // The card would take the high bits of an unmasked index as a write enable (0x80) and
+  // a reserved bit (0x40); the index byte must carry neither on a read.
+  EXPECT_EQ(rvx->PllRead16(Pll::XCLK_CNTL | 0xC0), 0x8002u);
+  rvx->PllRead32(Pll::MCLK_CNTL | 0x40);
+  rvx->PllWrite(Pll::XPLL_CNTL | 0xC0, 0x1234);
+  EXPECT_EQ(regs.PllIndexBytes(), (std::vector<uint8_t>{0x0D, 0x12, 0x80 | 0x0B}));
+  EXPECT_EQ(regs.Pll(Pll::XPLL_CNTL), 0x1234u);
+  EXPECT_EQ(regs.TotalPllWrites(), 1u);
 }
 
 TEST(RvxRegisterTest, MemoryTimingsAndPalette) {

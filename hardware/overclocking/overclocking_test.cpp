@@ -1,4 +1,4 @@
-// Slider limits, timing registers, the profile store and applying profiles, without the
+// Timing registers, the profile store and applying profiles, without the
 // dialog.
 
 #include <gtest/gtest.h>
@@ -7,7 +7,6 @@
 #include <limits>
 #include <vector>
 
-#include "hardware/overclocking/clock_limits.h"
 #include "hardware/overclocking/overclocking_test_support.h"
 #include "hardware/overclocking/timings.h"
 
@@ -17,18 +16,6 @@ namespace {
 using testing::OverRig;
 using P = TimingPage;
 using V = std::vector<int>;
-
-TEST(ClockSliderBounds, PercentagesOfTheBiosClockInWholeMhz) {
-  EXPECT_EQ(ClockSliderBounds(32500, true, 50, 20), (SliderBounds{260, 487}));
-  EXPECT_EQ(ClockSliderBounds(2 * 31000, true, 50, 20), (SliderBounds{496, 930}));  // DDR shown
-  EXPECT_EQ(ClockSliderBounds(32500, false, 50, 20), (SliderBounds{0, 1000}));
-  // The percentages are of the default's whole MHz: 1.99 MHz + 100% reaches 2, not 3.
-  EXPECT_EQ(ClockSliderBounds(199, true, 100, 100), (SliderBounds{0, 2}));
-  // Percentages out of the registry do not overflow.
-  const SliderBounds wild = ClockSliderBounds(65535, true, INT32_MAX, INT32_MAX);
-  EXPECT_EQ(wild.max, INT32_MAX);
-  EXPECT_EQ(wild.min, INT32_MIN);
-}
 
 TEST(Timings, FieldsComeFromAndGoIntoTheirBits) {
   EXPECT_EQ(UnpackTiming(P::Timing, 0x24B46A35), (V{5, 3, 2, 13, 0, 1, 3, 4, 0, 2}));

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/text_encoding.h"
+#include "platform/win32/ansi_text.h"
 
 namespace corvane::platform {
 namespace {
@@ -15,6 +16,14 @@ TEST(TextEncodingWin32, Utf8MatchesWideCharToMultiByte) {
                               nullptr, nullptr);
   EXPECT_EQ(ToUtf8(text), std::string(buffer, n));
   EXPECT_EQ(FromUtf8(std::string(buffer, n)), text);
+}
+
+// Our users run Chinese Windows; the tests' Wine prefix does too (a Chinese locale), so
+// every ANSI path (the tray tooltip, plug-in names) runs as the users see it.
+TEST(TextEncodingWin32, TheTestsRunInTheChineseAnsiCodePage) {
+  EXPECT_EQ(GetACP(), 936u);
+  EXPECT_EQ(ToAnsi(L"时钟"), "\xCA\xB1\xD6\xD3");
+  EXPECT_EQ(FromAnsi("\xCA\xB1\xD6\xD3"), L"时钟");
 }
 
 }  // namespace

@@ -12,10 +12,13 @@
 #include "platform/sim/hardware/sim_display_devices.h"
 #include "platform/sim/hardware/sim_driver_library.h"
 #include "platform/sim/hardware/sim_machine.h"
+#include "platform/sim/hardware/sim_machine_state_file.h"
+#include "platform/sim/hardware/sim_observed_ports.h"
 #include "platform/win32/card_registers_win32.h"
 #include "platform/win32/driver_escape_win32.h"
 #include "platform/win32/fpu_control.h"
 #include "platform/win32/kernel_io_win32.h"
+#include "platform/win32/whole_file_win32.h"
 #include "platform/win32/win32_platform.h"
 #include "ui/win32/main_window.h"
 
@@ -90,18 +93,30 @@ class RealHardware final : public Hardware {
   corvane::platform::Win32DriverLibrary driverLibrary_;
 };
 
+// Where the simulated card and driver are kept between runs: the user data folder. Empty
+// when Windows names no application-data folder.
+std::wstring MachineStatePath(corvane::platform::Shell& shell) {
+  const std::wstring appData = shell.AppDataFolder();
+  if (appData.empty()) return {};
+  return appData + L"\\corvane\\" + corvane::platform::sim::kMachineStateFileName;
+}
+
 // A Radeon 9800 PRO on a simulated bus, with its displays. Its display driver's key is
 // written into the real registry under HKEY_LOCAL_MACHINE, where the program then reads
-// and writes the driver's settings as it would on the real card.
+// and writes the driver's settings as it would on the real card. The card and the driver
+// keep their state between runs, as real ones do while the machine stays on.
 class SimulatedHardware final : public Hardware {
  public:
   explicit SimulatedHardware(corvane::platform::Ports& ports)
       : driverKeysMade_(MakeSimulatedDriverKeys()),
         displays_(ports.registry, corvane::platform::sim::DisplayOptionsForCard(machine_.Card().Setup())),
-        ports_(WithDisplays(ports, displays_)) {}
-  corvane::HardwarePorts Card() override {
-    return {machine_.Kernel(), machine_.Registers(), displayDriver_, driverLibrary_};
+        ports_(WithDisplays(ports, displays_)),
+        statePath_(MachineStatePath(ports.shell)) {
+    if (!statePath_.empty())
+      stateFile_ = std::make_unique<corvane::platform::sim::SimMachineStateFile>(
+          stateStore_, machine_.Card(), displayDriver_.State(), ports.clock);
   }
+  corvane::HardwarePorts Card() override { return {machine_.Kernel(), registers_, escapes_, driverLibrary_}; }
   corvane::platform::Ports& Ports() override { return ports_; }
   // As Windows does after a mode change: WM_DISPLAYCHANGE with the depth and the size.
   void AnnounceDisplayChangesTo(HWND window) override {
@@ -111,12 +126,21 @@ class SimulatedHardware final : public Hardware {
   }
 
  private:
+  void Changed() {
+    if (stateFile_) stateFile_->Changed();
+  }
+
   corvane::platform::sim::SimMachine machine_{corvane::platform::sim::kDefaultCardPreset};
   bool driverKeysMade_;
   corvane::platform::sim::SimDisplayDevices displays_;
   corvane::platform::sim::SimAtiDriver displayDriver_;
   corvane::platform::sim::SimDriverLibrary driverLibrary_{displays_};
   corvane::platform::Ports ports_;
+  std::wstring statePath_;
+  corvane::platform::Win32WholeFile stateStore_{statePath_};
+  std::unique_ptr<corvane::platform::sim::SimMachineStateFile> stateFile_;
+  corvane::platform::sim::ObservedCardRegisters registers_{machine_.Registers(), [this] { Changed(); }};
+  corvane::platform::sim::ObservedDriverEscape escapes_{displayDriver_, [this] { Changed(); }};
 };
 
 }  // namespace

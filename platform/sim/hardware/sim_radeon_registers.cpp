@@ -35,7 +35,10 @@ void RadeonRegisters::StoreDword(uint32_t dwordOffset, uint32_t value, uint32_t 
   switch (dwordOffset) {
     case kPllIndex:
       // Only the index byte is simulated; the divider-select bits above it are not.
-      if (mask & 0xFF) pllIndex_ = static_cast<uint8_t>(value);
+      if (mask & 0xFF) {
+        pllIndex_ = static_cast<uint8_t>(value);
+        pllIndexBytes_.push_back(pllIndex_);
+      }
       return;
     case kPllData: {
       if (!(pllIndex_ & kPllWriteEnable)) {
@@ -105,6 +108,7 @@ void RadeonRegisters::ClearCounters() {
   stores_.clear();
   pllWrites_.fill(0);
   ignoredPllWrites_ = 0;
+  pllIndexBytes_.clear();
 }
 
 }  // namespace corvane::platform::sim

@@ -4,9 +4,11 @@
 // counters of every store so tests can prove what was (or was not) written.
 //
 // PLL: a byte stored at 0x08 selects PLL register (byte & 0x3F) and, with bit 0x80,
-// enables PLL writes; loads at 0x0C..0x0F read the selected PLL register; a store
-// there changes it only while the write-enable bit is set (otherwise it is ignored and
-// counted in IgnoredPllWrites).
+// enables PLL writes; bit 0x40 is reserved and ignored, as the card does. The byte is
+// kept as written (loads at 0x08 give it back, PllIndexBytes lists every one), so a
+// test sees an index the program failed to mask. Loads at 0x0C..0x0F read the selected
+// PLL register; a store there changes it only while the write-enable bit is set
+// (otherwise it is ignored and counted in IgnoredPllWrites).
 // Palette: a store at 0xB0 selects entry (value & 0xFF) for both loads and stores at
 // 0xB4; entries hold 24 bits (0x00RRGGBB), the top byte of a store is dropped.
 // Everything else is a plain 32-bit register that holds what is stored in it.
@@ -79,6 +81,8 @@ class RadeonRegisters final : public PhysicalRegion {
   size_t PllWriteCount(uint8_t index) const { return pllWrites_[index & radeon_reg::kPllIndexMask]; }
   size_t TotalPllWrites() const;
   size_t IgnoredPllWrites() const { return ignoredPllWrites_; }
+  // Every byte stored at the PLL index, as written, in order.
+  const std::vector<uint8_t>& PllIndexBytes() const { return pllIndexBytes_; }
   void ClearCounters();
 
  private:
@@ -95,6 +99,7 @@ class RadeonRegisters final : public PhysicalRegion {
   std::vector<RegisterStore> stores_;
   std::array<size_t, kPllRegisterCount> pllWrites_{};
   size_t ignoredPllWrites_ = 0;
+  std::vector<uint8_t> pllIndexBytes_;
 };
 
 }  // namespace corvane::platform::sim

@@ -28,6 +28,8 @@ TEST_F(SimRadeonTest, PllIndexDataPairHonoursTheWriteEnableBit) {
   EXPECT_EQ(io.Read16(regs, kPllData), 0x970Cu);
   io.Write8(regs, kPllIndex, 0x40 | kXclkCntl);  // only the low six bits select
   EXPECT_EQ(io.Read32(regs, kPllData) & 7, 2u);
+  EXPECT_EQ(io.Read8(regs, kPllIndex), 0x40 | kXclkCntl) << "the index reads back as written";
+  EXPECT_EQ(card.PllIndexBytes(), (std::vector<uint8_t>{kMpllRefFbDiv, 0x40 | kXclkCntl}));
 
   io.Write8(regs, kPllIndex, kMpllRefFbDiv);  // no write enable
   io.Write32(regs, kPllData, 0x00A2A20C);

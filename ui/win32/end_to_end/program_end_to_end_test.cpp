@@ -4,19 +4,23 @@
 // reaches the driver's key and the tooltip, the overclocking dialog opened from it sets
 // the clocks and saves a profile, the Direct3D and OpenGL dialogs opened from it write
 // what their controls show (and with the newer driver storage the Direct3D one is "3D
-// Settings"), and closing its window ends it with the settings saved.
-// The tests run in order and share the first instance.
+// Settings"), and closing its window ends it with the settings saved; started again, it
+// runs on the simulated machine as the first run left it. The tests run in order and
+// share the first instance.
 //
 // Arguments: corvane.exe, record_args.exe, the bitmap to write.
 
 #include <windows.h>
 #include <commctrl.h>
 #include <shellapi.h>
+#include <shlobj.h>
 #include <shlwapi.h>
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <optional>
 #include <sstream>
@@ -35,6 +39,7 @@ constexpr wchar_t kSimulatedVideoKey[] =
     L"System\\CurrentControlSet\\Control\\Video\\{8D2B5F3A-61C4-4E0B-9A7D-3C5E21F04B96}";
 constexpr wchar_t kSimulatedDriverKey[] =
     L"System\\CurrentControlSet\\Control\\Video\\{8D2B5F3A-61C4-4E0B-9A7D-3C5E21F04B96}\\0000";
+constexpr wchar_t kTrayWindowClass[] = L"Shell_TrayWnd";
 constexpr wchar_t kTrayWindowTitle[] = L"Wine System Tray";
 constexpr wchar_t kTooltipClass[] = L"tooltips_class32";
 constexpr wchar_t kOverProfilesKey[] = L"SOFTWARE\\Quillon\\Corvane\\Profiles\\over";
@@ -51,6 +56,8 @@ struct Started {
   DWORD id = 0;
 };
 Started g_first;
+// The core clock the overclocking dialog applied, in MHz; 0 before.
+long g_appliedCoreClock = 0;
 
 std::wstring Widen(const char* text) {
   const int size = MultiByteToWideChar(CP_UTF8, 0, text, -1, nullptr, 0);
@@ -173,7 +180,9 @@ std::optional<std::wstring> VisibleTooltipText() {
 
 // Moves the mouse onto the first icon of Wine's tray window, as a user pointing at it.
 bool PointAtTrayIcon() {
-  const HWND tray = FindWindowW(nullptr, kTrayWindowTitle);
+  // By its class: under a Chinese locale Wine may give the window a translated title.
+  HWND tray = FindWindowW(kTrayWindowClass, nullptr);
+  if (!tray) tray = FindWindowW(nullptr, kTrayWindowTitle);
   if (!tray) return false;
   POINT icon{GetSystemMetrics(SM_CXSMICON) / 2 + 3, GetSystemMetrics(SM_CYSMICON) / 2 + 3};
   ClientToScreen(tray, &icon);
@@ -248,6 +257,33 @@ std::optional<std::wstring> TrayTip() {
   std::optional<std::wstring> tip;
   WaitFor([&] { return (tip = VisibleTooltipText()).has_value(); }, 10000);
   return tip;
+}
+
+// Where the simulated machine is kept between runs: the user data folder.
+std::wstring MachineStateFile() {
+  wchar_t appData[MAX_PATH] = {};
+  if (!SHGetSpecialFolderPathW(nullptr, appData, CSIDL_APPDATA, FALSE)) return {};
+  return std::wstring(appData) + L"\\corvane\\simulated-machine.txt";
+}
+
+// The core clock the state file names ("core 400.50 MHz"), or nothing.
+std::optional<double> CoreClockInStateFile() {
+  std::string text;
+  HANDLE file = CreateFileW(MachineStateFile().c_str(), GENERIC_READ,
+                            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return std::nullopt;
+  char buffer[4096];
+  DWORD read = 0;
+  while (ReadFile(file, buffer, sizeof buffer, &read, nullptr) && read > 0) text.append(buffer, read);
+  CloseHandle(file);
+  std::istringstream in(text);
+  for (std::string line; std::getline(in, line);) {
+    if (line.rfind("pll 0A ", 0) != 0) continue;
+    const size_t at = line.find("core ");
+    if (at != std::string::npos) return std::strtod(line.c_str() + at + 5, nullptr);
+  }
+  return std::nullopt;
 }
 
 std::wstring FolderOf(const std::wstring& path) { return path.substr(0, path.find_last_of(L"\\/")); }
@@ -353,6 +389,8 @@ TEST_F(ProgramEndToEnd, StartsHiddenWithItsIconInTheTray) {
   SHDeleteKeyW(HKEY_LOCAL_MACHINE, kSimulatedVideoKey);
   // Recorded afresh at this start; a "/loadgame" forward further down must not lose it.
   DeleteValue(kSettingsKey, L"LastDeviceID");
+  // The simulated card starts fresh too, not as an earlier run left it.
+  DeleteFileW(MachineStateFile().c_str());
 
   g_first = Start(L"/simulate");
   ASSERT_NE(g_first.process, nullptr);
@@ -451,6 +489,15 @@ TEST_F(ProgramEndToEnd, TheOverclockingDialogSetsTheCoreClockAndSavesAProfile) {
   SendMessageW(WaitForWindow([&] { return ChildWithText(dialog, L"应用(&A)"); }), BM_CLICK, 0, 0);
   const std::wstring clocks = std::to_wstring(before + 20) + L":";
   EXPECT_EQ(SendMessageW(core, TBM_GETPOS, 0, 0), before + 20) << "the card runs at the new clock";
+  // The simulated card keeps it, as a real one would until the machine is switched off.
+  EXPECT_TRUE(WaitFor(
+      [&] {
+        const std::optional<double> kept = CoreClockInStateFile();
+        return kept && std::fabs(*kept - static_cast<double>(before + 20)) <= 0.5;
+      },
+      5000))
+      << Narrow(MachineStateFile()) << " does not hold the new core clock";
+  g_appliedCoreClock = static_cast<long>(before + 20);
 
   // Saved on the profiles page under a new name.
   SendMessageW(ChildOfClass(dialog, WC_TABCONTROLW), TCM_SETCURFOCUS, 4, 0);
@@ -713,6 +760,23 @@ TEST_F(ProgramEndToEnd, WithTheNewerDriverStorageTheDialogIsThe3DSettings) {
   RegCloseKey(driver);
   PostMessageW(MainWindow(), WM_CLOSE, 0, 0);
   EXPECT_EQ(WaitForExit(g_first.process, 30000), 0u);
+}
+
+TEST_F(ProgramEndToEnd, StartedAgainTheCardStillRunsTheClockTheDialogApplied) {
+  ASSERT_NE(g_appliedCoreClock, 0) << "the overclocking dialog applied no clock";
+  ASSERT_EQ(MainWindow(), nullptr);
+  Started again = Start(L"/simulate");
+  ASSERT_NE(again.process, nullptr);
+  const bool started = WaitFor([] { return MainWindow() != nullptr && TrayIconPresent(MainWindow()); }, 30000);
+  const std::optional<std::wstring> tip = started ? TrayTip() : std::nullopt;
+  SetCursorPos(760, 560);
+  if (HWND window = MainWindow()) PostMessageW(window, WM_CLOSE, 0, 0);
+  EXPECT_EQ(WaitForExit(again.process, 30000), 0u);
+  if (!WaitForExit(again.process, 0)) TerminateProcess(again.process, 1);
+  CloseHandle(again.process);
+  ASSERT_TRUE(started) << "no main window with its tray icon";
+  ASSERT_TRUE(tip.has_value()) << "no tooltip over the tray icon";
+  EXPECT_NE(tip->find(L"- " + std::to_wstring(g_appliedCoreClock) + L":"), std::wstring::npos) << Narrow(*tip);
 }
 
 }  // namespace
