@@ -1,6 +1,6 @@
-// The clock arithmetic's tests as the shipped program computes: on the x87 under the
-// program's control word (64-bit precision, every exception masked), set before any test
-// as the program sets it at its start.
+// The clock and colour-table arithmetic tests as the shipped program computes: on the x87
+// under the program's control word (64-bit precision, every exception masked), set before
+// any test as the program sets it at its start.
 
 #include <gtest/gtest.h>
 
