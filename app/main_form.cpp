@@ -127,7 +127,7 @@ bool TfrmMainQRX::FormCreate() {
   trayMenus_->plugged.applyOverProfile = [this](const std::wstring& name) { ApplyOverProfile(name); };
   CreateColorState();
   // The menu images are a strip in the support library; without it the menu has none.
-  trayMenus_->pm1.Images = ui::Picture::BitmapResource(env_.programFolder + L"support.dll", L"mainimg");
+  trayMenus_->pm1.Images = ui::Picture::BitmapResource(SupportLibrary(), L"mainimg");
   window_.HideMainWindow();
   trayIcon_->SetWindow(window_.Handle());
   trayIcon_->AddTrayIcon();
@@ -306,7 +306,7 @@ bool TfrmMainQRX::ShowRefreshLockDialog() {
                                  reg1_->SetValue(L"ROVEnabled", enabled);
                                  reg1_->SaveAll();
                                },
-                               env_.programFolder + L"support.dll"});
+                               SupportLibrary()});
   return dialog.ShowModal() == ui::TModalResult::Ok;
 }
 
@@ -397,19 +397,25 @@ void TfrmMainQRX::CreateQuick3DItems() {
                                    ui::FormContext{window_.Forms(), env_.ports.clock},
                                    [this] { UpdateTrayTip(); },
                                    [this] { ReloadDriverSettings(); },
-                                   [this] {
-                                     display::RefreshCurrentDisplayMode(*displayEnv_);
-                                     return displayEnv_->currentMode.frequency;
-                                   }};
+                                   [this] { return DesktopRefreshRate(); }};
   quick3DItems_ = std::make_unique<driver3d::Quick3DItems>(trayMenus_->pm1, std::move(context));
   trayMenus_->plugged.refreshQuick3DSettings = [this] { quick3DItems_->Refresh(); };
 }
 
+driver3d::Profile3DContext TfrmMainQRX::Profiles3DContext() {
+  return {*driverValues_, env_.ports.registry, global::ProfilesRoot, Quality, [this] { UpdateTrayTip(); },
+          [this] { ReloadDriverSettings(); }};
+}
+
+uint32_t TfrmMainQRX::DesktopRefreshRate() {
+  display::RefreshCurrentDisplayMode(*displayEnv_);
+  return displayEnv_->currentMode.frequency;
+}
+
+std::wstring TfrmMainQRX::SupportLibrary() const { return env_.programFolder + L"support.dll"; }
+
 void TfrmMainQRX::CreateProfile3DMenus() {
-  driver3d::Profile3DContext profiles{*driverValues_,         env_.ports.registry,
-                                      global::ProfilesRoot,   Quality,
-                                      [this] { UpdateTrayTip(); }, [this] { ReloadDriverSettings(); }};
-  driver3d::Profile3DMenuContext context{std::move(profiles), ui::FormContext{window_.Forms(), env_.ports.clock},
+  driver3d::Profile3DMenuContext context{Profiles3DContext(), ui::FormContext{window_.Forms(), env_.ports.clock},
                                          [this] { trayIcon_->TrayMenuDone(); }};
   profile3DMenus_ = std::make_unique<driver3d::Profile3DMenus>(trayMenus_->pm1, std::move(context));
   trayMenus_->plugged.rebuildProfileMenus = [this] { profile3DMenus_->RebuildProfileMenus(); };
@@ -468,17 +474,9 @@ bool ShowSettings3DDialog(const driver3d::Dialog3DContext& context) {
 }  // namespace
 
 driver3d::Dialog3DContext TfrmMainQRX::Settings3DContext() {
-  driver3d::Profile3DContext profiles{*driverValues_,         env_.ports.registry,
-                                      global::ProfilesRoot,   Quality,
-                                      [this] { UpdateTrayTip(); }, [this] { ReloadDriverSettings(); }};
-  return {ui::FormContext{window_.Forms(), env_.ports.clock},
-          std::move(profiles),
-          env_.ports.user,
-          [this] {
-            display::RefreshCurrentDisplayMode(*displayEnv_);
-            return displayEnv_->currentMode.frequency;
-          },
-          ui::Picture::BitmapResource(env_.programFolder + L"support.dll", L"mainimg")};
+  // The dialogs' page images are the tray menu's strip.
+  return {ui::FormContext{window_.Forms(), env_.ports.clock}, Profiles3DContext(), env_.ports.user,
+          [this] { return DesktopRefreshRate(); }, trayMenus_->pm1.Images};
 }
 
 bool TfrmMainQRX::ShowDirect3DDialog() { return ShowSettings3DDialog<driver3d::TfrmD3D>(Settings3DContext()); }
@@ -515,7 +513,7 @@ void TfrmMainQRX::ShowAboutBox() {
   ui::AboutInfo info;
   info.version = kProgramVersion;
   info.simulatedHardware = env_.simulate;
-  info.brandBitmap = ui::Picture::BitmapResource(env_.programFolder + L"support.dll", L"RADEON");
+  info.brandBitmap = ui::Picture::BitmapResource(SupportLibrary(), L"RADEON");
   info.branded = reg1_->GetInteger(L"OEMVersion") == 1;
   info.brandText = reg1_->GetString(L"OEMBrandText");
   info.linkAddress = reg1_->GetString(L"OEMLink");

@@ -185,6 +185,12 @@ class TfrmMainQRX {
   // The tray's Direct3D and OpenGL "设置...": true when closed with OK.
   bool ShowDirect3DDialog();
   driver3d::Dialog3DContext Settings3DContext();
+  // What the 3D profiles work on, for the tray's profile menus and the two dialogs.
+  driver3d::Profile3DContext Profiles3DContext();
+  // The desktop's refresh rate as it is now (0 when unknown).
+  uint32_t DesktopRefreshRate();
+  // The program's companion library, which carries the menu and button images.
+  std::wstring SupportLibrary() const;
   bool ShowOpenGLDialog();
   void LocateUserDataFolder();
   menus::MenuContext MakeMenuContext();
