@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <utility>
 
+#include "settings/decimal_text.h"
+
 namespace corvane::display {
 namespace {
 
@@ -10,17 +12,6 @@ namespace {
 constexpr int32_t kMaxModes = 100000;
 // Modes of this depth or less are palette modes nobody picks a desktop in.
 constexpr uint32_t kSkippedDepth = 7;
-
-std::optional<int> ParseDecimal(std::wstring_view text) {
-  if (text.empty() || text.size() > 5) return std::nullopt;
-  int value = 0;
-  for (wchar_t c : text) {
-    if (c < L'0' || c > L'9') return std::nullopt;
-    value = value * 10 + (c - L'0');
-  }
-  if (value > 0xFFFF) return std::nullopt;
-  return value;
-}
 
 }  // namespace
 
@@ -69,9 +60,9 @@ std::optional<ModeSize> ParseModeText(const std::wstring& text) {
   const size_t second = text.find(L'x', first + 1);
   if (second == std::wstring::npos) return std::nullopt;
   const std::wstring_view all(text);
-  auto width = ParseDecimal(all.substr(0, first));
-  auto height = ParseDecimal(all.substr(first + 1, second - first - 1));
-  auto depth = ParseDecimal(all.substr(second + 1));
+  auto width = settings::ParseDecimal16(all.substr(0, first));
+  auto height = settings::ParseDecimal16(all.substr(first + 1, second - first - 1));
+  auto depth = settings::ParseDecimal16(all.substr(second + 1));
   if (!width || !height || !depth) return std::nullopt;
   return ModeSize{*width, *height, *depth};
 }

@@ -4,6 +4,8 @@
 #include <utility>
 
 #include "display/check_resolution_form.h"
+#include "settings/decimal_text.h"
+#include "ui/flag_scope.h"
 #include "ui/select_dialog.h"
 
 namespace corvane::display {
@@ -14,17 +16,6 @@ constexpr int kModeGroup = 1;
 // CDS_UPDATEREGISTRY | CDS_GLOBAL: the new mode stays after a restart, for every user.
 constexpr uint32_t kPermanentChange = platform::DisplayChangeFlag::UpdateRegistry | platform::DisplayChangeFlag::Global;
 
-class BusyScope {
- public:
-  explicit BusyScope(bool& flag) : flag_(flag) { flag_ = true; }
-  ~BusyScope() { flag_ = false; }
-  BusyScope(const BusyScope&) = delete;
-  BusyScope& operator=(const BusyScope&) = delete;
-
- private:
-  bool& flag_;
-};
-
 platform::DisplayMode ResolutionRecord(uint32_t width, uint32_t height, uint32_t depth, uint32_t rate) {
   platform::DisplayMode mode;
   mode.fields = platform::DisplayModeField::Resolution;
@@ -33,17 +24,6 @@ platform::DisplayMode ResolutionRecord(uint32_t width, uint32_t height, uint32_t
   mode.bitsPerPel = depth;
   mode.frequency = rate;
   return mode;
-}
-
-std::optional<uint16_t> ParseRate(const std::wstring& text) {
-  if (text.empty() || text.size() > 5) return std::nullopt;
-  uint32_t value = 0;
-  for (wchar_t c : text) {
-    if (c < L'0' || c > L'9') return std::nullopt;
-    value = value * 10 + static_cast<uint32_t>(c - L'0');
-  }
-  if (value > 0xFFFF) return std::nullopt;
-  return static_cast<uint16_t>(value);
 }
 
 }  // namespace
@@ -100,7 +80,7 @@ void ResolutionMenu::pm2Popup() {
 
 void ResolutionMenu::ResolutionItemClick(ui::TMenuItem& item) {
   if (ctx_.busy) return;
-  BusyScope busy(ctx_.busy);
+  ui::FlagScope busy(ctx_.busy);
   const std::wstring name = item.Name.size() > 1 ? item.Name.substr(1) : std::wstring();
   if (std::optional<ModeSize> size = ParseModeText(name)) SwitchTo(*size);
 }
@@ -126,7 +106,7 @@ void ResolutionMenu::SwitchTo(const ModeSize& size) {
   uint16_t dialogChoice = entry.rates.back();
   if (AsksForRate(options)) {
     if (rateDialog.ShowModal() != ui::TModalResult::Ok) return;
-    std::optional<uint16_t> chosen = ParseRate(rateDialog.Chosen());
+    std::optional<uint16_t> chosen = settings::ParseDecimal16(rateDialog.Chosen());
     if (!chosen) return;
     dialogChoice = *chosen;
   }

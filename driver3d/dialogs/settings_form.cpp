@@ -4,6 +4,7 @@
 #include <array>
 
 #include "driver3d/setting_text.h"
+#include "settings/decimal_text.h"
 #include "ui/select_dialog.h"
 
 namespace corvane::driver3d {
@@ -37,14 +38,7 @@ const wchar_t* const kClickControls[] = {L"rbPerf", L"rbQual",     L"rbQualT",  
 }  // namespace
 
 std::optional<uint32_t> ParseSettingNumber(std::wstring_view text) {
-  const std::wstring trimmed = TrimBlanks(text);
-  if (trimmed.empty() || trimmed.size() > 9) return std::nullopt;
-  uint32_t value = 0;
-  for (wchar_t c : trimmed) {
-    if (c < L'0' || c > L'9') return std::nullopt;
-    value = value * 10 + static_cast<uint32_t>(c - L'0');
-  }
-  return value;
+  return settings::ParseDecimal(TrimBlanks(text));
 }
 
 std::wstring CleanProfileName(std::wstring name) {

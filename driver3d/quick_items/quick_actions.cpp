@@ -57,16 +57,6 @@ void UpdateTip(Quick3DContext& ctx) {
 
 std::wstring TagText(const ui::TMenuItem& item) { return std::to_wstring(item.Tag); }
 
-std::optional<uint32_t> ParseDecimal(std::wstring_view text) {
-  if (text.empty() || text.size() > 9) return std::nullopt;
-  uint32_t value = 0;
-  for (wchar_t c : text) {
-    if (c < L'0' || c > L'9') return std::nullopt;
-    value = value * 10 + static_cast<uint32_t>(c - L'0');
-  }
-  return value;
-}
-
 uint16_t CounterLevel(std::wstring_view text) { return static_cast<uint16_t>(ParseDecimal(text).value_or(0)); }
 
 uint16_t CounterLevel(int32_t value) { return static_cast<uint16_t>(value); }

@@ -11,6 +11,7 @@
 
 #include "driver3d/quick_items/quick_3d_items.h"
 #include "driver3d/settings_table.h"
+#include "settings/decimal_text.h"
 
 namespace corvane::driver3d {
 
@@ -49,7 +50,7 @@ void UpdateTip(Quick3DContext& ctx);
 // The item's tag as the decimal text the driver's settings hold.
 std::wstring TagText(const ui::TMenuItem& item);
 // Plain decimal digits; nothing for anything else or for more than nine digits.
-std::optional<uint32_t> ParseDecimal(std::wstring_view text);
+using settings::ParseDecimal;
 // What a tooltip counter shows for a stored level: its low 16 bits, 0 when not a number.
 uint16_t CounterLevel(std::wstring_view text);
 uint16_t CounterLevel(int32_t value);
