@@ -2,10 +2,15 @@
 # two thread models of the win32 build.
 
 option(CORVANE_SANITIZE "Build the native tree with AddressSanitizer and UBSan" OFF)
+option(CORVANE_FUZZ "Build the fuzz targets (clang) instead of the tests" OFF)
 
 if(NOT WIN32)
   add_compile_options(-Wall -Wextra -Wpedantic)
-  if(CORVANE_SANITIZE)
+  if(CORVANE_FUZZ)
+    add_compile_options(-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=undefined
+                        -fno-omit-frame-pointer)
+    add_link_options(-fsanitize=address,undefined)
+  elseif(CORVANE_SANITIZE)
     add_compile_options(-fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer)
     add_link_options(-fsanitize=address,undefined)
   endif()
@@ -47,6 +52,9 @@ endmacro()
 # corvane_add_test(NAME sources... LIBS libs...)
 # One executable per area; on win32 it runs under Wine through the emulator.
 function(corvane_add_test name)
+  if(CORVANE_FUZZ)
+    return()  # the fuzz tree builds only the fuzz targets and the libraries they read with
+  endif()
   cmake_parse_arguments(T "" "" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${T_SOURCES})
   target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest_main)
