@@ -21,14 +21,4 @@ std::vector<uint8_t> EncodeBinaryText(std::wstring_view text) {
   return bytes;
 }
 
-std::wstring TrimBlanks(std::wstring_view text) {
-  // Control characters count as blanks too: a stray tab or line end is no part of a setting.
-  auto blank = [](wchar_t c) { return static_cast<uint32_t>(c) <= 0x20; };
-  size_t first = 0;
-  size_t last = text.size();
-  while (first < last && blank(text[first])) ++first;
-  while (last > first && blank(text[last - 1])) --last;
-  return std::wstring(text.substr(first, last - first));
-}
-
 }  // namespace corvane::driver3d

@@ -11,6 +11,8 @@
 #include <string_view>
 #include <vector>
 
+#include "settings/decimal_text.h"
+
 namespace corvane::driver3d {
 
 // The largest binary text read; the driver's settings are a few digits.
@@ -26,7 +28,6 @@ std::optional<std::wstring> DecodeStoredText(std::span<const uint8_t> bytes, siz
 // UTF-16LE code units of `text`, two bytes each, no terminator: the binary storage.
 std::vector<uint8_t> EncodeBinaryText(std::wstring_view text);
 
-// Without leading and trailing blanks and control characters.
-std::wstring TrimBlanks(std::wstring_view text);
+using settings::TrimBlanks;
 
 }  // namespace corvane::driver3d

@@ -1,12 +1,25 @@
 #pragma once
-// Decimal numbers as the driver's text settings, typed rates and mode names hold them.
+// Decimal numbers as the driver's text settings, typed rates and mode names hold them,
+// and the blanks a typed or stored text may carry around them.
 
 #include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <string_view>
 
 namespace corvane::settings {
+
+// Without leading and trailing blanks and control characters: a stray tab or line end is
+// no part of a setting or a typed number.
+inline std::wstring TrimBlanks(std::wstring_view text) {
+  auto blank = [](wchar_t c) { return static_cast<uint32_t>(c) <= 0x20; };
+  size_t first = 0;
+  size_t last = text.size();
+  while (first < last && blank(text[first])) ++first;
+  while (last > first && blank(text[last - 1])) --last;
+  return std::wstring(text.substr(first, last - first));
+}
 
 // Plain decimal digits, at most `maxDigits` (at most nine, which always fit 32 bits);
 // nothing for an empty text, a sign, a blank or anything else.

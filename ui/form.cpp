@@ -320,6 +320,17 @@ TForm::~TForm() {
 
 void TForm::Beep() { context_.renderer.Beep(); }
 
+bool TForm::UserPressAlt(wchar_t letter) {
+  if (letter >= L'a' && letter <= L'z') letter = static_cast<wchar_t>(letter - L'a' + L'A');
+  for (const auto& component : components_) {
+    if (component->Kind() != ComponentKind::Button || component->Declared().altKey != letter) continue;
+    if (!component->AcceptsInput()) return false;
+    component->Click();
+    return true;
+  }
+  return false;
+}
+
 void TForm::SetClientSize(int width, int height) { self().SetBounds(self().Left(), self().Top(), width, height); }
 
 TComponent* TForm::Find(std::wstring_view name) const {

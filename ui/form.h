@@ -68,6 +68,7 @@ struct ComponentDecl {
   TModalResult modalResult = TModalResult::None; // button
   bool isDefault = false;                        // button: Enter presses it
   bool isCancel = false;                         // button: Esc presses it
+  wchar_t altKey = 0;                            // button: Alt with this capital letter presses it
   int min = 0;                                   // track bar
   int max = 10;                                  // track bar
   int position = 0;                              // track bar
@@ -291,6 +292,10 @@ class TForm {
   void Close();
 
   FormRenderer& Renderer() const { return context_.renderer; }
+
+  // Alt with a letter, as the user types it: clicks the button declared with that
+  // `altKey`. False when no button has it, or it is disabled or hidden.
+  bool UserPressAlt(wchar_t letter);
 
   // The component that last took the keyboard focus through SetFocus; nullptr before.
   TComponent* ActiveControl() const { return activeControl_; }

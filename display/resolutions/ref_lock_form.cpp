@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <utility>
 
+#include "settings/decimal_text.h"
+
 namespace corvane::display {
 namespace {
 
@@ -19,9 +21,9 @@ const ui::ComponentDecl kComponents[] = {
     {.kind = K::ComboBox, .name = L"cbFreq", .left = 156, .top = 56, .width = 70, .height = 21, .editable = true},
     {.kind = K::ListBox, .name = L"lvRes", .left = 8, .top = 88, .width = 218, .height = 170},
     {.kind = K::Button, .name = L"btAdd", .caption = L"添加/替换 分辨率 (Alt+A)", .left = 236, .top = 54,
-     .width = 176, .height = 25},
+     .width = 176, .height = 25, .altKey = L'A'},
     {.kind = K::Button, .name = L"btRemove", .caption = L"移除所选分辨率 (Alt+D)", .left = 236, .top = 88,
-     .width = 176, .height = 25},
+     .width = 176, .height = 25, .altKey = L'D'},
     {.kind = K::Button, .name = L"btAddAll", .caption = L"为所有分辨率添加支持的最大刷新率", .left = 236, .top = 122,
      .width = 176, .height = 40},
     {.kind = K::Button, .name = L"btRemoveAll", .caption = L"移除所有分辨率", .left = 236, .top = 170, .width = 176,
@@ -32,19 +34,6 @@ const ui::ComponentDecl kComponents[] = {
      .modalResult = TModalResult::Cancel, .isCancel = true},
 };
 
-std::optional<uint32_t> ParseRate(const std::wstring& text) {
-  size_t begin = text.find_first_not_of(L' ');
-  size_t end = text.find_last_not_of(L' ');
-  if (begin == std::wstring::npos) return std::nullopt;
-  const std::wstring digits = text.substr(begin, end - begin + 1);
-  if (digits.size() > 9) return std::nullopt;
-  uint32_t value = 0;
-  for (wchar_t c : digits) {
-    if (c < L'0' || c > L'9') return std::nullopt;
-    value = value * 10 + static_cast<uint32_t>(c - L'0');
-  }
-  return value;
-}
 
 }  // namespace
 
@@ -111,7 +100,7 @@ void TfrmRefLock::btAddClick(ui::TComponent&) {
   const std::wstring resolution = (*this)[L"cbRes"].Text();
   if (resolution.empty()) return;
   ui::TComponent& freq = (*this)[L"cbFreq"];
-  std::optional<uint32_t> rate = ParseRate(freq.Text());
+  std::optional<uint32_t> rate = settings::ParseDecimal(settings::TrimBlanks(freq.Text()));
   if (!rate) {
     Ask(L"错误", L"错误的垂直刷新率", platform::MessageIcon::None, platform::MessageButtons::Ok);
     return;

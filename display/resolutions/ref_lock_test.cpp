@@ -77,9 +77,9 @@ TEST_F(RefLockTest, EditingTheTableInTheDialog) {
 
               form[L"cbRes"].UserSelect(catalogue.Find(1024, 768, 32));
               EXPECT_EQ(form[L"cbFreq"].Items(), (std::vector<std::wstring>{L"60", L"75", L"85"}));
-              form[L"cbFreq"].UserSetText(L"75");
+              form[L"cbFreq"].UserSetText(L" 75 ");
               form[L"btAdd"].Click();
-              form[L"btAdd"].Click();  // twice: still one row
+              EXPECT_TRUE(form.UserPressAlt(L'a'));  // Alt+A adds too: still one row
               EXPECT_EQ(form[L"lvRes"].Items(),
                         (std::vector<std::wstring>{L"800x600x32 - 60 Hz", L"1024x768x32 - 75 Hz"}));
 
@@ -101,7 +101,9 @@ TEST_F(RefLockTest, EditingTheTableInTheDialog) {
               EXPECT_EQ(form[L"cbRes"].Text(), L"800x600x32");
               EXPECT_EQ(form[L"cbFreq"].Text(), L"60");
               EXPECT_TRUE(form[L"btRemove"].Enabled());
-              form[L"btRemove"].Click();
+              EXPECT_TRUE(form.UserPressAlt(L'D'));
+              EXPECT_FALSE(form.UserPressAlt(L'D'));  // nothing selected any more
+              EXPECT_FALSE(form.UserPressAlt(L'Q'));
               EXPECT_EQ(form[L"lvRes"].Items(), std::vector<std::wstring>{L"1024x768x32 - 100 Hz"});
               form[L"cbEnabled"].Click();
               form[L"btOk"].Click();

@@ -89,6 +89,12 @@ void Win32FormRenderer::RunModal(TForm& form) {
       break;
     }
     if (got < 0) break;
+    // Alt+letter shortcuts that are not underlined mnemonics ("(Alt+A)" in a caption).
+    // Bit 29 of a WM_SYSKEYDOWN is set while Alt is held.
+    if (message.message == WM_SYSKEYDOWN && (message.lParam & (1 << 29)) != 0 &&
+        (message.hwnd == handle || IsChild(handle, message.hwnd)) &&
+        form.UserPressAlt(static_cast<wchar_t>(message.wParam)))
+      continue;
     if (!IsDialogMessageW(handle, &message)) {
       TranslateMessage(&message);
       DispatchMessageW(&message);
