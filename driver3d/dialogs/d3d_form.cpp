@@ -222,10 +222,4 @@ void TfrmD3D::WriteProfile(platform::RegistryKey& profile) {
     platform::WriteRegDword(profile, directdraw_key::ForceRefreshRate.name, *rate);
 }
 
-bool TfrmD3D::ProfileMatches(const std::wstring& name) {
-  const bool matches = D3DProfileMatches(ctx_.profiles, name);
-  ctx_.profiles.driver.CloseKey();
-  return matches;
-}
-
 }  // namespace corvane::driver3d

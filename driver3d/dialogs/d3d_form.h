@@ -24,7 +24,6 @@ class TfrmD3D final : public TSettings3DForm {
  private:
   void WriteProfile(platform::RegistryKey& profile) override;
   void ReadProfile(const platform::RegistryKey& profile) override;
-  bool ProfileMatches(const std::wstring& name) override;
 
   // One setting's text as the dialog shows it, with a reader that gives the driver's or
   // the profile's value by name (the profile keeps vertical sync under "VSync").

@@ -177,10 +177,4 @@ void TfrmOGL::WriteProfile(platform::RegistryKey& profile) {
     platform::WriteRegDword(profile, dk::OGLForceRate.name, *rate);
 }
 
-bool TfrmOGL::ProfileMatches(const std::wstring& name) {
-  const bool matches = OpenGLProfileMatches(ctx_.profiles, name);
-  ctx_.profiles.driver.CloseKey();
-  return matches;
-}
-
 }  // namespace corvane::driver3d

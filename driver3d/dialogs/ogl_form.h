@@ -23,7 +23,6 @@ class TfrmOGL final : public TSettings3DForm {
  private:
   void WriteProfile(platform::RegistryKey& profile) override;
   void ReadProfile(const platform::RegistryKey& profile) override;
-  bool ProfileMatches(const std::wstring& name) override;
 
   using DwordSource = std::function<int32_t(const DwordSetting& setting)>;
   void ShowSettings(const DwordSource& value);

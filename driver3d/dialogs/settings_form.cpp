@@ -252,9 +252,12 @@ void TSettings3DForm::FillTemplates(bool selectMatching, const std::wstring& nam
   const std::vector<std::wstring> names = ListedProfileNames(ctx_.profiles, kind_);
   list.SetItems(names);
   list.SetItemIndex(-1);
-  if (selectMatching) {
+  if (selectMatching && !names.empty()) {
+    // Every profile against one copy of the driver's settings.
+    const DriverSnapshot3D now = ReadDriverSnapshot(ctx_.profiles, kind_);
+    ctx_.profiles.driver.CloseKey();
     for (size_t i = 0; i < names.size(); ++i) {
-      if (!ProfileMatches(names[i])) continue;
+      if (!ProfileMatches(ctx_.profiles, names[i], now)) continue;
       list.SetItemIndex(static_cast<int>(i));
       break;
     }

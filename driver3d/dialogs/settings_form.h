@@ -65,7 +65,6 @@ class TSettings3DForm : public ui::TForm {
   // The dialog's values into a new, empty profile key, and back from one.
   virtual void WriteProfile(platform::RegistryKey& profile) = 0;
   virtual void ReadProfile(const platform::RegistryKey& profile) = 0;
-  virtual bool ProfileMatches(const std::wstring& name) = 0;
 
   void MarkChanged();
   void ShowTrackLabels();

@@ -1,6 +1,7 @@
 #include "driver3d/profiles/profile_menus.h"
 
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "ui/select_dialog.h"
@@ -20,11 +21,11 @@ Profile3DMenus::Profile3DMenus(ui::TPopupMenu& pm1, Profile3DMenuContext context
 }
 
 void Profile3DMenus::RebuildProfileMenus() {
-  checkedD3D_ = Rebuild(pm1_.Item(L"Direct3DP1"), ProfileKind::Direct3D, &D3DProfileMatches, &ApplyD3DProfile);
-  checkedOpenGL_ = Rebuild(pm1_.Item(L"OpenGLP1"), ProfileKind::OpenGL, &OpenGLProfileMatches, &ApplyOpenGLProfile);
+  checkedD3D_ = Rebuild(pm1_.Item(L"Direct3DP1"), ProfileKind::Direct3D, &ApplyD3DProfile);
+  checkedOpenGL_ = Rebuild(pm1_.Item(L"OpenGLP1"), ProfileKind::OpenGL, &ApplyOpenGLProfile);
 }
 
-std::wstring Profile3DMenus::Rebuild(ui::TMenuItem& menu, ProfileKind kind, Matches matches, Apply apply) {
+std::wstring Profile3DMenus::Rebuild(ui::TMenuItem& menu, ProfileKind kind, Apply apply) {
   menu.DeleteFrom(0);
   auto key = ctx_.profiles.registry.OpenKey(platform::RegistryRoot::CurrentUser,
                                             ProfileKindKey(ctx_.profiles, kind), true);
@@ -34,6 +35,8 @@ std::wstring Profile3DMenus::Rebuild(ui::TMenuItem& menu, ProfileKind kind, Matc
 
   std::wstring checked;
   bool found = false;
+  // The driver's settings, read once when there is a profile to compare with them.
+  std::optional<DriverSnapshot3D> now;
   for (const std::wstring& name : names) {
     if (name == kBackupProfileName) continue;
     auto item = std::make_unique<ui::TMenuItem>();
@@ -42,7 +45,8 @@ std::wstring Profile3DMenus::Rebuild(ui::TMenuItem& menu, ProfileKind kind, Matc
     item->GroupIndex = kProfileGroup;
     item->AutoHotkeys = false;
     // Several profiles may hold the same settings: only the first is marked.
-    if (!found && matches(ctx_.profiles, name)) {
+    if (!found && !now) now = ReadDriverSnapshot(ctx_.profiles, kind);
+    if (!found && ProfileMatches(ctx_.profiles, name, *now)) {
       item->Checked = true;
       found = true;
       checked = name;

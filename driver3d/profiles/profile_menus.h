@@ -40,12 +40,11 @@ class Profile3DMenus {
   void sap2Click();
 
  private:
-  using Matches = bool (*)(const Profile3DContext&, const std::wstring&);
   using Apply = void (*)(const Profile3DContext&, const std::wstring&);
   using Save = void (*)(const Profile3DContext&, const std::wstring&);
 
   // Returns the name of the checked item, empty when none.
-  std::wstring Rebuild(ui::TMenuItem& menu, ProfileKind kind, Matches matches, Apply apply);
+  std::wstring Rebuild(ui::TMenuItem& menu, ProfileKind kind, Apply apply);
   void AskAndSave(ProfileKind kind, Save save);
 
   ui::TPopupMenu& pm1_;

@@ -5,6 +5,7 @@
 #include "driver3d/setting_values.h"
 #include "driver3d/settings_table.h"
 #include "platform/registry_values.h"
+#include "settings/decimal_text.h"
 #include "settings/profile_name.h"
 
 namespace corvane::driver3d {
@@ -113,13 +114,7 @@ std::optional<uint32_t> DriverDword(const DriverRegistry& driver, const std::wst
 
 // The tooltip shows levels as numbers; a text that is not one shows as 0.
 uint16_t LevelFromText(const std::wstring& text) {
-  if (text.empty() || text.size() > 9) return 0;
-  uint32_t level = 0;
-  for (wchar_t c : text) {
-    if (c < L'0' || c > L'9') return 0;
-    level = level * 10 + static_cast<uint32_t>(c - L'0');
-  }
-  return static_cast<uint16_t>(level);
+  return static_cast<uint16_t>(settings::ParseDecimal(text).value_or(0));
 }
 
 // An override the driver has only while it is on: copied when the profile has it and
@@ -135,10 +130,6 @@ void ApplyOptionalDword(DriverRegistry& driver, const RegistryKey& profile, cons
 void SaveOptionalDword(DriverRegistry& driver, RegistryKey& profile, const DwordSetting& setting) {
   if (std::optional<uint32_t> value = DriverDword(driver, setting.name))
     platform::WriteRegDword(profile, setting.name, *value);
-}
-
-bool OptionalDwordMatches(const DriverRegistry& driver, const RegistryKey& profile, const DwordSetting& setting) {
-  return DriverDword(driver, setting.name) == platform::ReadRegDword(profile, setting.name);
 }
 
 // Into the open driver key. Only the multipliers the driver knows (2 and 3, by their
@@ -286,37 +277,55 @@ void ApplyOpenGLProfile(const Profile3DContext& ctx, const std::wstring& name) {
   ApplyTemporalAA(driver, *profile);
 }
 
-bool D3DProfileMatches(const Profile3DContext& ctx, const std::wstring& name) {
-  auto profile = OpenProfile(ctx, ProfileKind::Direct3D, name);
-  if (!profile) return false;
+DriverSnapshot3D ReadDriverSnapshot(const Profile3DContext& ctx, ProfileKind kind) {
+  DriverSnapshot3D now;
+  now.kind = kind;
   DriverRegistry& driver = ctx.driver;
-  const bool ace = driver.AceMode();
-  driver.OpenDriverKey();
-  for (const D3DValue& value : kD3DValues) {
-    if (!Applies(value, ace)) continue;
-    if (ReadSettingText(driver, DriverSide(value, ace).name, false, value.driverDefault) !=
-        ProfileText(*profile, value.setting->name, value.profileDefault))
-      return false;
+  if (kind == ProfileKind::Direct3D) {
+    const bool ace = driver.AceMode();
+    driver.OpenDriverKey();
+    for (const D3DValue& value : kD3DValues)
+      now.texts.push_back(Applies(value, ace) ? ReadSettingText(driver, DriverSide(value, ace).name, false,
+                                                                value.driverDefault)
+                                              : std::wstring());
+    driver.OpenDirectDrawKey();
+    now.forcedRate = DriverDword(driver, directdraw_key::ForceRefreshRate.name);
+  } else {
+    driver.OpenOpenGLKey();
+    for (const DwordSetting* setting : kOpenGLDwords)
+      now.dwords.push_back(ReadSettingDword(driver, setting->name, false, setting->defaultValue));
+    driver.OpenDriverKey();
+    for (const TextSetting* setting : kOpenGLTexts) now.texts.push_back(ReadSettingText(driver, setting->name, false, L"0"));
+    now.forcedRate = DriverDword(driver, dk::OGLForceRate.name);
   }
-  driver.OpenDirectDrawKey();
-  return OptionalDwordMatches(driver, *profile, directdraw_key::ForceRefreshRate);
+  return now;
+}
+
+bool ProfileMatches(const Profile3DContext& ctx, const std::wstring& name, const DriverSnapshot3D& now) {
+  auto profile = OpenProfile(ctx, now.kind, name);
+  if (!profile) return false;
+  if (now.kind == ProfileKind::Direct3D) {
+    const bool ace = ctx.driver.AceMode();
+    for (size_t i = 0; i < std::size(kD3DValues); ++i) {
+      const D3DValue& value = kD3DValues[i];
+      if (Applies(value, ace) && now.texts[i] != ProfileText(*profile, value.setting->name, value.profileDefault))
+        return false;
+    }
+    return now.forcedRate == platform::ReadRegDword(*profile, directdraw_key::ForceRefreshRate.name);
+  }
+  for (size_t i = 0; i < std::size(kOpenGLDwords); ++i)
+    if (now.dwords[i] != ProfileDword(*profile, kOpenGLDwords[i]->name)) return false;
+  for (size_t i = 0; i < std::size(kOpenGLTexts); ++i)
+    if (now.texts[i] != ProfileText(*profile, kOpenGLTexts[i]->name, L"0")) return false;
+  return now.forcedRate == platform::ReadRegDword(*profile, dk::OGLForceRate.name);
+}
+
+bool D3DProfileMatches(const Profile3DContext& ctx, const std::wstring& name) {
+  return ProfileMatches(ctx, name, ReadDriverSnapshot(ctx, ProfileKind::Direct3D));
 }
 
 bool OpenGLProfileMatches(const Profile3DContext& ctx, const std::wstring& name) {
-  auto profile = OpenProfile(ctx, ProfileKind::OpenGL, name);
-  if (!profile) return false;
-  DriverRegistry& driver = ctx.driver;
-  driver.OpenOpenGLKey();
-  for (const DwordSetting* setting : kOpenGLDwords) {
-    if (ReadSettingDword(driver, setting->name, false, setting->defaultValue) != ProfileDword(*profile, setting->name))
-      return false;
-  }
-  driver.OpenDriverKey();
-  for (const TextSetting* setting : kOpenGLTexts) {
-    if (ReadSettingText(driver, setting->name, false, L"0") != ProfileText(*profile, setting->name, L"0"))
-      return false;
-  }
-  return OptionalDwordMatches(driver, *profile, dk::OGLForceRate);
+  return ProfileMatches(ctx, name, ReadDriverSnapshot(ctx, ProfileKind::OpenGL));
 }
 
 }  // namespace corvane::driver3d

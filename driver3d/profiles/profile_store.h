@@ -4,7 +4,9 @@
 // Saving copies the driver's values in; applying writes them back and makes them take
 // effect; matching tells whether a profile equals what the driver holds now.
 
+#include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -53,7 +55,19 @@ void SaveOpenGLProfile(const Profile3DContext& ctx, const std::wstring& name);
 void ApplyD3DProfile(const Profile3DContext& ctx, const std::wstring& name);
 void ApplyOpenGLProfile(const Profile3DContext& ctx, const std::wstring& name);
 
+// What the driver holds now of everything a profile of one kind is compared on. A list
+// compares every profile against one copy, so the driver's keys are read once, however
+// many profiles there are.
+struct DriverSnapshot3D {
+  ProfileKind kind = ProfileKind::Direct3D;
+  std::vector<std::wstring> texts;  // Direct3D: every value a profile copies; OpenGL: the driver-key texts
+  std::vector<int32_t> dwords;      // OpenGL: the OpenGL key's settings
+  std::optional<uint32_t> forcedRate;
+};
+DriverSnapshot3D ReadDriverSnapshot(const Profile3DContext& ctx, ProfileKind kind);
+
 // Whether the driver holds what the profile holds; false for a missing profile.
+bool ProfileMatches(const Profile3DContext& ctx, const std::wstring& name, const DriverSnapshot3D& now);
 bool D3DProfileMatches(const Profile3DContext& ctx, const std::wstring& name);
 bool OpenGLProfileMatches(const Profile3DContext& ctx, const std::wstring& name);
 
