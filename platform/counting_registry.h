@@ -41,6 +41,11 @@ class CountingRegistry final : public Registry {
     return inner_.DeleteKey(root, path);
   }
 
+  // Looking at a watch costs no registry call: it tests an event.
+  std::unique_ptr<RegistryWatch> WatchKey(RegistryRoot root, const std::wstring& path) override {
+    return inner_.WatchKey(root, path);
+  }
+
   const RegistryCallCounts& Counts() const { return *counts_; }
   void Reset() { *counts_ = RegistryCallCounts{}; }
 

@@ -55,6 +55,16 @@ class RegistryKey {
   virtual std::vector<std::wstring> ValueNames() const = 0;
 };
 
+// Tells, without waiting, whether a key or anything below it changed (a value written or
+// deleted, a sub-key created or deleted) since the last look: a caller keeps what it read
+// and reads again only after a change.
+class RegistryWatch {
+ public:
+  virtual ~RegistryWatch() = default;
+  // True on the first call and after every change since the previous call.
+  virtual bool Changed() = 0;
+};
+
 class Registry {
  public:
   virtual ~Registry() = default;
@@ -63,6 +73,9 @@ class Registry {
   virtual std::unique_ptr<RegistryKey> OpenKey(RegistryRoot root, const std::wstring& path, bool create) = 0;
   // Deletes the key with all its sub-keys. False when it is missing or cannot be deleted.
   virtual bool DeleteKey(RegistryRoot root, const std::wstring& path) = 0;
+  // Watches the key at `path` and its sub-keys, whether or not it exists yet. Null when the
+  // registry cannot watch: the caller then reads every time.
+  virtual std::unique_ptr<RegistryWatch> WatchKey(RegistryRoot, const std::wstring&) { return nullptr; }
 };
 
 }  // namespace corvane::platform

@@ -6,6 +6,8 @@
 // Stores enumerate in different orders (Windows sorts sub-keys, Wine sorts values too,
 // the simulation keeps creation order), so names are compared as sets.
 
+#include <functional>
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -208,11 +210,43 @@ TYPED_TEST_P(RegistryContract, ReadsStayWholeWhileAnotherHandleResizesTheValue) 
   EXPECT_EQ(torn, 0);
 }
 
+// A caller keeps what it read while the watch says nothing changed: every change below the
+// key must show, once, and a change beside it must not.
+TYPED_TEST_P(RegistryContract, AWatchSeesEveryChangeBelowItsKeyOnceAndNothingBeside) {
+  std::unique_ptr<RegistryWatch> watch = this->registry().WatchKey(this->kRoot, this->Path(L"Watched"));
+  ASSERT_NE(watch, nullptr);
+  EXPECT_TRUE(watch->Changed()) << "the first look";
+  auto key = this->Create(L"Watched\\Profile");
+  EXPECT_TRUE(watch->Changed()) << "created";
+  EXPECT_FALSE(watch->Changed());
+  auto beside = this->Create(L"Beside");
+  WriteRegDword(*beside, L"v", 1);
+  EXPECT_FALSE(watch->Changed()) << "a key beside it";
+
+  struct Step {
+    const char* what;
+    std::function<void()> change;
+  };
+  const Step steps[] = {
+      {"value written", [&] { WriteRegDword(*key, L"v", 1); }},
+      {"value rewritten", [&] { WriteRegDword(*key, L"v", 2); }},
+      {"value deleted", [&] { key->DeleteValue(L"v"); }},
+      {"sub-key created", [&] { this->Create(L"Watched\\Profile\\Deeper"); }},
+      {"sub-key deleted", [&] { this->registry().DeleteKey(this->kRoot, this->Path(L"Watched\\Profile")); }},
+  };
+  for (const Step& step : steps) {
+    step.change();
+    EXPECT_TRUE(watch->Changed()) << step.what;
+    EXPECT_FALSE(watch->Changed()) << step.what << ", looked at again";
+  }
+}
+
 REGISTER_TYPED_TEST_SUITE_P(RegistryContract, CreatesMissingLevelsAndOpensByAnySpellingOfThePath,
                             KeepsAnyTypeAndAnySizeAsRawBytes,
                             NamesCompareWithoutCaseKeepTheirFirstSpellingAndAllEnumerate,
                             DeleteKeyRemovesTheWholeSubtreeAndNothingBeside,
                             HandleToADeletedKeyReadsNothingAndWritesNothing,
-                            ReadsStayWholeWhileAnotherHandleResizesTheValue);
+                            ReadsStayWholeWhileAnotherHandleResizesTheValue,
+                            AWatchSeesEveryChangeBelowItsKeyOnceAndNothingBeside);
 
 }  // namespace corvane::platform

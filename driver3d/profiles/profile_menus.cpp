@@ -12,50 +12,67 @@ namespace {
 // The submenus hold nothing but the profile items.
 constexpr int kProfileGroup = 1;
 
+// A change, or no watch to tell.
+bool Changed(const std::unique_ptr<platform::RegistryWatch>& watch) { return !watch || watch->Changed(); }
+
 }  // namespace
 
 Profile3DMenus::Profile3DMenus(ui::TPopupMenu& pm1, Profile3DMenuContext context)
     : pm1_(pm1), ctx_(std::move(context)) {
+  using platform::RegistryRoot;
+  platform::Registry& registry = ctx_.profiles.registry;
+  d3d_.watch = registry.WatchKey(RegistryRoot::CurrentUser, ProfileKindKey(ctx_.profiles, ProfileKind::Direct3D));
+  openGL_.watch = registry.WatchKey(RegistryRoot::CurrentUser, ProfileKindKey(ctx_.profiles, ProfileKind::OpenGL));
+  driverWatch_ = registry.WatchKey(RegistryRoot::LocalMachine, ctx_.profiles.driver.DriverKeyPath());
+  directDrawWatch_ = registry.WatchKey(RegistryRoot::LocalMachine, kDirectDrawKeyPath);
   pm1_.Item(L"sap1").OnClick = [this](ui::TMenuItem&) { sap1Click(); };
   pm1_.Item(L"sap2").OnClick = [this](ui::TMenuItem&) { sap2Click(); };
 }
 
 void Profile3DMenus::RebuildProfileMenus() {
-  checkedD3D_ = Rebuild(pm1_.Item(L"Direct3DP1"), ProfileKind::Direct3D, &ApplyD3DProfile);
-  checkedOpenGL_ = Rebuild(pm1_.Item(L"OpenGLP1"), ProfileKind::OpenGL, &ApplyOpenGLProfile);
+  // Both watches are looked at, so that neither reports an old change next time.
+  const bool driverChanged = Changed(driverWatch_) | Changed(directDrawWatch_);
+  if (Changed(d3d_.watch) | driverChanged || !d3d_.known) Read(d3d_, ProfileKind::Direct3D);
+  if (Changed(openGL_.watch) | driverChanged || !openGL_.known) Read(openGL_, ProfileKind::OpenGL);
+  Fill(pm1_.Item(L"Direct3DP1"), d3d_, &ApplyD3DProfile);
+  Fill(pm1_.Item(L"OpenGLP1"), openGL_, &ApplyOpenGLProfile);
 }
 
-std::wstring Profile3DMenus::Rebuild(ui::TMenuItem& menu, ProfileKind kind, Apply apply) {
-  menu.DeleteFrom(0);
+void Profile3DMenus::Read(Listed& listed, ProfileKind kind) {
   auto key = ctx_.profiles.registry.OpenKey(platform::RegistryRoot::CurrentUser,
                                             ProfileKindKey(ctx_.profiles, kind), true);
-  const std::vector<std::wstring> names = key ? key->SubKeyNames() : std::vector<std::wstring>{};
-  // The launcher's backup alone keeps the menu enabled, though it shows nothing.
-  menu.Enabled = !names.empty();
-
-  std::wstring checked;
-  bool found = false;
-  // The driver's settings, read once when there is a profile to compare with them.
+  listed.names = key ? key->SubKeyNames() : std::vector<std::wstring>{};
+  listed.checked.clear();
+  listed.known = true;
+  // Several profiles may hold the same settings: only the first is marked. The driver's
+  // settings are read once, when there is a profile to compare with them.
   std::optional<DriverSnapshot3D> now;
-  for (const std::wstring& name : names) {
+  for (const std::wstring& name : listed.names) {
+    if (name == kBackupProfileName) continue;
+    if (!now) now = ReadDriverSnapshot(ctx_.profiles, kind);
+    if (ProfileMatches(ctx_.profiles, name, *now)) {
+      listed.checked = name;
+      break;
+    }
+  }
+}
+
+void Profile3DMenus::Fill(ui::TMenuItem& menu, const Listed& listed, Apply apply) {
+  menu.DeleteFrom(0);
+  // The launcher's backup alone keeps the menu enabled, though it shows nothing.
+  menu.Enabled = !listed.names.empty();
+  for (const std::wstring& name : listed.names) {
     if (name == kBackupProfileName) continue;
     auto item = std::make_unique<ui::TMenuItem>();
     item->Caption = name;
     item->RadioItem = true;
     item->GroupIndex = kProfileGroup;
     item->AutoHotkeys = false;
-    // Several profiles may hold the same settings: only the first is marked.
-    if (!found && !now) now = ReadDriverSnapshot(ctx_.profiles, kind);
-    if (!found && ProfileMatches(ctx_.profiles, name, *now)) {
-      item->Checked = true;
-      found = true;
-      checked = name;
-    }
+    item->Checked = name == listed.checked;
     // The name itself, not the caption: a '&' in a name is part of it, not an accelerator.
     item->OnClick = [this, apply, name](ui::TMenuItem&) { apply(ctx_.profiles, name); };
     menu.Add(std::move(item));
   }
-  return checked;
 }
 
 void Profile3DMenus::sap1Click() { AskAndSave(ProfileKind::Direct3D, &SaveD3DProfile); }

@@ -5,7 +5,9 @@
 // driver's settings under a name the user types or picks.
 
 #include <functional>
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "driver3d/profiles/profile_store.h"
 #include "ui/form.h"
@@ -28,12 +30,14 @@ class Profile3DMenus {
   Profile3DMenus(const Profile3DMenus&) = delete;
   Profile3DMenus& operator=(const Profile3DMenus&) = delete;
 
-  // Run by every menu refresh: refills Direct3DP1 and OpenGLP1 from the registry.
+  // Run by every menu refresh: refills Direct3DP1 and OpenGLP1. The names and the checked
+  // profile are read again only when the profiles or the driver's keys changed since the
+  // last refresh, by this program or any other.
   void RebuildProfileMenus();
 
   // The profiles the last rebuild checked; empty when none equals the driver's settings.
-  const std::wstring& CheckedD3DProfile() const { return checkedD3D_; }
-  const std::wstring& CheckedOpenGLProfile() const { return checkedOpenGL_; }
+  const std::wstring& CheckedD3DProfile() const { return d3d_.checked; }
+  const std::wstring& CheckedOpenGLProfile() const { return openGL_.checked; }
 
   // "另存为配置文件": asks for a name and saves the current settings under it.
   void sap1Click();
@@ -43,14 +47,25 @@ class Profile3DMenus {
   using Apply = void (*)(const Profile3DContext&, const std::wstring&);
   using Save = void (*)(const Profile3DContext&, const std::wstring&);
 
-  // Returns the name of the checked item, empty when none.
-  std::wstring Rebuild(ui::TMenuItem& menu, ProfileKind kind, Apply apply);
+  // What one submenu showed at the last refresh, and the watch on its profiles' key.
+  struct Listed {
+    std::unique_ptr<platform::RegistryWatch> watch;
+    bool known = false;
+    std::vector<std::wstring> names;  // in the registry's order, the launcher's backup included
+    std::wstring checked;             // empty when no profile equals the driver's settings
+  };
+
+  void Read(Listed& listed, ProfileKind kind);
+  void Fill(ui::TMenuItem& menu, const Listed& listed, Apply apply);
   void AskAndSave(ProfileKind kind, Save save);
 
   ui::TPopupMenu& pm1_;
   Profile3DMenuContext ctx_;
-  std::wstring checkedD3D_;
-  std::wstring checkedOpenGL_;
+  Listed d3d_;
+  Listed openGL_;
+  // The driver key (with its OpenGL key) and the DirectDraw key.
+  std::unique_ptr<platform::RegistryWatch> driverWatch_;
+  std::unique_ptr<platform::RegistryWatch> directDrawWatch_;
 };
 
 }  // namespace corvane::driver3d

@@ -2,6 +2,7 @@
 #include "driver3d/profiles/profile_menus.h"
 
 #include "driver3d/profiles/profile_test_support.h"
+#include "platform/counting_registry.h"
 #include "platform/sim/clock_sim.h"
 #include "ui/form_renderer_sim.h"
 
@@ -127,6 +128,61 @@ TEST_F(ProfileMenuTest, SavingFromTheTrayAsksForANameAndCanReplaceTheHiddenBacku
   EXPECT_EQ(platform::ReadRegDword(*Profile(L"ogl", L"GL"), L"OGLFullSceneAAScale"), 6u);
   EXPECT_FALSE(ProfileExists(L"ogl", L"New"));
   EXPECT_EQ(trayDone, 3);
+}
+
+// Another program (regedit, a restored backup, the driver's own panel) changes the
+// profiles or the driver's settings between two popups: the next popup shows it. A
+// popup after no change at all makes no registry call.
+TEST_F(ProfileMenuTest, APopupReadsAgainOnlyAfterAChangeByAnyone) {
+  platform::CountingRegistry counting(sim);
+  DriverRegistry countedDriver(counting, kDriverKey);
+  countedDriver.ReadStorageMode();
+  Profile3DContext ctx = Context();
+  Profile3DContext counted{countedDriver, counting, kProfilesRoot, quality, {}, {}};
+  Profile3DMenus watched(pm1, {counted, {forms, clock}, {}});
+  SetText(L"AntiAliasSamples", L"6");
+  SaveD3DProfile(ctx, L"Six");
+  SetText(L"AntiAliasSamples", L"0");
+  SaveD3DProfile(ctx, L"Zero");
+  SaveOpenGLProfile(ctx, L"GL");
+  watched.RebuildProfileMenus();
+  ASSERT_EQ(Captions(L"Direct3DP1", true), Names{L"Zero"});
+
+  struct Change {
+    const char* what;
+    std::function<void()> change;
+    Names d3dItems;
+    Names d3dChecked;
+  };
+  const Change changes[] = {
+      {"driver value changed", [&] { SetText(L"AntiAliasSamples", L"6"); }, {L"Six", L"Zero"}, {L"Six"}},
+      {"profile value edited",
+       [&] { platform::WriteRegString(*Profile(L"d3d", L"Six"), L"AntiAliasSamples", L"4"); },
+       {L"Six", L"Zero"},
+       {}},
+      {"profile added", [&] { SaveD3DProfile(ctx, L"Now"); }, {L"Six", L"Zero", L"Now"}, {L"Now"}},
+      {"profile deleted",
+       [&] { sim.DeleteKey(platform::RegistryRoot::CurrentUser, kProfilesRoot + L"d3d\\Now"); },
+       {L"Six", L"Zero"},
+       {}},
+      {"profile renamed",
+       [&] {
+         SaveD3DProfile(ctx, L"Renamed");
+         sim.DeleteKey(platform::RegistryRoot::CurrentUser, kProfilesRoot + L"d3d\\Zero");
+       },
+       {L"Six", L"Renamed"},
+       {L"Renamed"}},
+  };
+  for (const Change& change : changes) {
+    counting.Reset();
+    watched.RebuildProfileMenus();
+    EXPECT_EQ(counting.Counts().Total(), 0u) << "nothing changed before: " << change.what;
+    change.change();
+    watched.RebuildProfileMenus();
+    EXPECT_EQ(Captions(L"Direct3DP1"), change.d3dItems) << change.what;
+    EXPECT_EQ(Captions(L"Direct3DP1", true), change.d3dChecked) << change.what;
+    EXPECT_EQ(Captions(L"OpenGLP1"), Names{L"GL"}) << change.what;
+  }
 }
 
 }  // namespace

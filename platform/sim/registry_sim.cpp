@@ -25,7 +25,15 @@ struct Node {
   // Set when the key is deleted; handles still holding the node then see an empty,
   // unwritable key, as the registry answers a handle to a deleted key.
   bool deleted = false;
+  // When the node itself last changed (its values, or its list of sub-keys).
+  uint64_t stamp = 0;
 };
+
+uint64_t NewestStamp(const Node& node) {
+  uint64_t newest = node.stamp;
+  for (const auto& child : node.children) newest = std::max(newest, NewestStamp(*child));
+  return newest;
+}
 
 std::vector<std::wstring> SplitPath(const std::wstring& path) {
   std::vector<std::wstring> segments;
@@ -71,6 +79,7 @@ struct SimRegistryState {
   std::array<std::shared_ptr<Node>, kRootCount> roots;
   std::vector<FailedOpen> failedOpens;
   bool failWrites = false;
+  uint64_t changes = 0;  // stamps the nodes a change touches
 
   SimRegistryState() {
     for (auto& root : roots) root = std::make_shared<Node>();
@@ -93,6 +102,7 @@ struct SimRegistryState {
       } else if (create) {
         auto child = std::make_shared<Node>();
         child->name = segment;
+        node->stamp = child->stamp = ++changes;
         node->children.push_back(child);
         node = std::move(child);
       } else {
@@ -134,6 +144,7 @@ class SimKey final : public RegistryKey {
     } else {
       node_->values.push_back({name, std::move(value)});
     }
+    node_->stamp = ++state_->changes;
     return true;
   }
 
@@ -143,6 +154,7 @@ class SimKey final : public RegistryKey {
     auto it = FindValue(node_->values, name);
     if (it == node_->values.end()) return false;
     node_->values.erase(it);
+    node_->stamp = ++state_->changes;
     return true;
   }
 
@@ -201,7 +213,41 @@ bool SimRegistry::DeleteKey(RegistryRoot root, const std::wstring& path) {
   if (it == parent->children.end()) return false;
   MarkDeleted(**it);
   parent->children.erase(it);
+  parent->stamp = ++state_->changes;
   return true;
+}
+
+namespace {
+
+// Looks the key up afresh each time, so a key deleted and made again is seen as changed.
+class SimWatch final : public RegistryWatch {
+ public:
+  SimWatch(std::shared_ptr<SimRegistryState> state, RegistryRoot root, std::vector<std::wstring> path)
+      : state_(std::move(state)), root_(root), path_(std::move(path)) {}
+  bool Changed() override {
+    std::lock_guard lock(state_->mutex);
+    const std::shared_ptr<Node> node = state_->Walk(root_, path_, false);
+    const uint64_t newest = node ? NewestStamp(*node) : 0;
+    const bool changed = first_ || node != node_.lock() || newest != newest_;
+    first_ = false;
+    node_ = node;
+    newest_ = newest;
+    return changed;
+  }
+
+ private:
+  std::shared_ptr<SimRegistryState> state_;
+  RegistryRoot root_;
+  std::vector<std::wstring> path_;
+  bool first_ = true;
+  std::weak_ptr<Node> node_;
+  uint64_t newest_ = 0;
+};
+
+}  // namespace
+
+std::unique_ptr<RegistryWatch> SimRegistry::WatchKey(RegistryRoot root, const std::wstring& path) {
+  return std::make_unique<SimWatch>(state_, root, SplitPath(path));
 }
 
 void SimRegistry::FailOpen(RegistryRoot root, const std::wstring& path) {

@@ -22,6 +22,7 @@ class SimRegistry : public Registry {
 
   std::unique_ptr<RegistryKey> OpenKey(RegistryRoot root, const std::wstring& path, bool create) override;
   bool DeleteKey(RegistryRoot root, const std::wstring& path) override;
+  std::unique_ptr<RegistryWatch> WatchKey(RegistryRoot root, const std::wstring& path) override;
 
   // Opens of exactly this key (any case) fail, with or without `create`, and create nothing.
   void FailOpen(RegistryRoot root, const std::wstring& path);

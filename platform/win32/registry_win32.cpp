@@ -219,4 +219,45 @@ bool Win32Registry::DeleteKey(RegistryRoot root, const std::wstring& path) {
   return DeleteTree(rootKey, subKey);
 }
 
+namespace {
+
+// An asynchronous change notification on the key and its sub-keys, signalling an
+// auto-reset event. A key that is missing, or was deleted, is opened again at the next
+// look and counts as changed until it can be watched.
+class Win32Watch final : public RegistryWatch {
+ public:
+  Win32Watch(HKEY root, std::wstring subKey)
+      : root_(root), subKey_(std::move(subKey)), event_(CreateEventW(nullptr, FALSE, FALSE, nullptr)) {}
+  ~Win32Watch() override {
+    key_ = KeyHandle();  // closing the key ends the notification before its event goes
+    if (event_) CloseHandle(event_);
+  }
+  Win32Watch(const Win32Watch&) = delete;
+  Win32Watch& operator=(const Win32Watch&) = delete;
+
+  bool Changed() override {
+    if (!event_) return true;
+    if (key_ && WaitForSingleObject(event_, 0) != WAIT_OBJECT_0) return false;
+    key_ = Open(root_, subKey_, false, KEY_NOTIFY).key;
+    if (key_ && RegNotifyChangeKeyValue(key_.get(), TRUE, REG_NOTIFY_CHANGE_NAME | REG_NOTIFY_CHANGE_LAST_SET,
+                                        event_, TRUE) != ERROR_SUCCESS)
+      key_ = KeyHandle();
+    return true;
+  }
+
+ private:
+  HKEY root_;
+  std::wstring subKey_;
+  HANDLE event_;
+  KeyHandle key_;
+};
+
+}  // namespace
+
+std::unique_ptr<RegistryWatch> Win32Registry::WatchKey(RegistryRoot root, const std::wstring& path) {
+  HKEY rootKey = RootHandle(root);
+  if (!rootKey) return nullptr;
+  return std::make_unique<Win32Watch>(rootKey, NormalizePath(path));
+}
+
 }  // namespace corvane::platform

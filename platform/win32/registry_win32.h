@@ -13,6 +13,8 @@ class Win32Registry : public Registry {
  public:
   std::unique_ptr<RegistryKey> OpenKey(RegistryRoot root, const std::wstring& path, bool create) override;
   bool DeleteKey(RegistryRoot root, const std::wstring& path) override;
+  // RegNotifyChangeKeyValue with an event, looked at without waiting.
+  std::unique_ptr<RegistryWatch> WatchKey(RegistryRoot root, const std::wstring& path) override;
 };
 
 }  // namespace corvane::platform
