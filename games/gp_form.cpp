@@ -134,7 +134,7 @@ void TfrmGP::FillLists() {
   (*this)[L"cbD3D"].SetItems(ListedNames(ctx_.registry, ctx_.profilesRoot + L"d3d", false));
   (*this)[L"cbOGL"].SetItems(ListedNames(ctx_.registry, ctx_.profilesRoot + L"ogl", false));
 
-  overNames_ = ListedNames(ctx_.registry, ctx_.profilesRoot + L"over", false);
+  overNames_ = overclocking::OverProfileNames(ctx_.registry);
   std::vector<std::wstring> entries;
   const bool showDdr = ctx_.reg1.GetBool(L"ShowDDR");
   for (const std::wstring& name : overNames_) entries.push_back(OverEntry(ctx_.registry, name, showDdr));

@@ -2,7 +2,8 @@
 // in the tray, a second start only forwards a game request to it, its tray menu opens on
 // a click (captured to a bitmap for people to look at), a 3D setting chosen in that menu
 // reaches the driver's key and the tooltip, the overclocking dialog opened from it sets
-// the clocks and saves a profile, the Direct3D and OpenGL dialogs opened from it write
+// the clocks and saves a profile, a game profile made in its editor is in the tray menu
+// and its desktop link starts the game, the Direct3D and OpenGL dialogs opened from it write
 // what their controls show (and with the newer driver storage the Direct3D one is "3D
 // Settings"), and closing its window ends it with the settings saved; started again, it
 // runs on the simulated machine as the first run left it. The tests run in order and
@@ -18,6 +19,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -616,6 +618,81 @@ TEST_F(ProgramEndToEnd, SecondStartWithLoadGameMakesTheFirstStartTheGame) {
                            FolderOf(g_recordArgs).c_str(), -1),
             CSTR_EQUAL)
       << folder;
+  EXPECT_FALSE(WaitForExit(g_first.process, 0).has_value());
+}
+
+// The item's text of an open popup menu's entries, for every popup menu on screen.
+std::vector<std::wstring> OpenMenuEntries() {
+  std::vector<std::wstring> entries;
+  for (HWND popup = FindWindowExW(nullptr, nullptr, kPopupMenuClass, nullptr); popup;
+       popup = FindWindowExW(nullptr, popup, kPopupMenuClass, nullptr)) {
+    if (!IsWindowVisible(popup)) continue;
+    const HMENU menu = reinterpret_cast<HMENU>(SendMessageW(popup, MN_GETHMENU, 0, 0));
+    for (int i = 0; menu && i < GetMenuItemCount(menu); ++i) {
+      wchar_t text[128] = {};
+      GetMenuStringW(menu, static_cast<UINT>(i), text, 128, MF_BYPOSITION);
+      entries.push_back(text);
+    }
+  }
+  return entries;
+}
+
+TEST_F(ProgramEndToEnd, AGameProfileMadeInTheEditorIsInTheMenuAndItsDesktopLinkStartsTheGame) {
+  ASSERT_NE(MainWindow(), nullptr);
+  const std::wstring key = L"SOFTWARE\\Quillon\\Corvane\\Profiles\\Games\\E2E Game";
+  SHDeleteKeyW(HKEY_CURRENT_USER, key.c_str());
+  wchar_t desktop[MAX_PATH] = {};
+  ASSERT_TRUE(SHGetSpecialFolderPathW(nullptr, desktop, CSIDL_DESKTOPDIRECTORY, TRUE));
+  const std::wstring link = std::wstring(desktop) + L"\\E2E Game.lnk";
+  DeleteFileW(link.c_str());
+
+  // "游戏配置" is the first entry; "管理配置" the first of its submenu.
+  ASSERT_TRUE(ChooseFromTrayMenu({VK_DOWN, VK_RIGHT, VK_RETURN}));
+  const HWND dialog = WaitForWindow([] { return FindWindowW(nullptr, L"游戏配置管理"); });
+  if (!dialog) CancelTrayMenu();
+  ASSERT_NE(dialog, nullptr) << "the game profile editor did not open";
+  // Name, game and parameters are the dialog's first three edit fields.
+  const HWND name = WaitForWindow([&] { return ChildOfClass(dialog, L"Edit", 0); });
+  ASSERT_NE(name, nullptr);
+  SendMessageW(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"E2E Game"));
+  SendMessageW(ChildOfClass(dialog, L"Edit", 1), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(g_recordArgs.c_str()));
+  SendMessageW(ChildOfClass(dialog, L"Edit", 2), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"from the link"));
+  SendMessageW(ChildWithText(dialog, L"保存(&A)"), BM_CLICK, 0, 0);
+  EXPECT_TRUE(WaitFor([&] { return ReadString(HKEY_CURRENT_USER, key.c_str(), L"File") == g_recordArgs; }, 10000));
+  EXPECT_EQ(ReadString(HKEY_CURRENT_USER, key.c_str(), L"File_Params"), L"from the link");
+  EXPECT_EQ(ReadDword(HKEY_CURRENT_USER, key.c_str(), L"UseOver"), 0u);
+  SendMessageW(ChildWithText(dialog, L"创建桌面快捷方式"), BM_CLICK, 0, 0);
+  EXPECT_TRUE(WaitFor([&] { return GetFileAttributesW(link.c_str()) != INVALID_FILE_ATTRIBUTES; }, 10000))
+      << "no link on the desktop";
+  Sleep(300);
+  EXPECT_TRUE(CaptureScreen(Shots() + L"games.bmp"));
+  PostMessageW(ChildWithText(dialog, L"关闭"), BM_CLICK, 0, 0);
+  EXPECT_TRUE(WaitFor([] { return !FindWindowW(nullptr, L"游戏配置管理"); }, 10000));
+
+  // The tray's game submenu lists it.
+  ASSERT_TRUE(ChooseFromTrayMenu({VK_DOWN, VK_RIGHT}));
+  Sleep(500);
+  const std::vector<std::wstring> entries = OpenMenuEntries();
+  CancelTrayMenu();
+  EXPECT_NE(std::find(entries.begin(), entries.end(), L"E2E Game"), entries.end());
+
+  // Opening the link is a second start with "/loadgame": the first instance starts the
+  // game, in its folder.
+  DeleteFileW(g_recordFile.c_str());
+  const HINSTANCE opened = ShellExecuteW(nullptr, L"open", link.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+  EXPECT_GT(reinterpret_cast<INT_PTR>(opened), 32);
+  ASSERT_TRUE(WaitFor([] { return GetFileAttributesW(g_recordFile.c_str()) != INVALID_FILE_ATTRIBUTES; }, 30000))
+      << "the link did not start the game";
+  std::ifstream in(Narrow(g_recordFile));
+  std::string commandLine, folder;
+  std::getline(in, commandLine);
+  std::getline(in, folder);
+  EXPECT_NE(commandLine.find("from the link"), std::string::npos) << commandLine;
+  EXPECT_EQ(CompareStringW(LOCALE_INVARIANT, NORM_IGNORECASE, Widen(folder.c_str()).c_str(), -1,
+                           FolderOf(g_recordArgs).c_str(), -1),
+            CSTR_EQUAL)
+      << folder;
+  DeleteFileW(link.c_str());
   EXPECT_FALSE(WaitForExit(g_first.process, 0).has_value());
 }
 
