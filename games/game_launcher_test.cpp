@@ -245,6 +245,39 @@ TEST_F(GameLauncherTest, LoadGameStartsTheGameInItsFolderAndAppliesItsProfile) {
   ExpectRestored();
 }
 
+TEST_F(GameLauncherTest, AnotherProcessUnderTheGamesIdIsNotTakenForTheGame) {
+  SetUpMachine();
+  // The machine restarted: the id the record names belongs to a process started later.
+  const uint32_t other = sim.shell.AddRunningProcess();
+  GameRun run;
+  run.processId = other;
+  run.processStart = sim.shell.OpenProcess(other)->StartTime() - 1;
+  run.profile.RestoreD3D = 1;
+  driver3d::SaveD3DProfile(Profiles3D(), L"$$");
+  SetDriverText(L"AntiAliasSamples", L"6");
+  WriteRestoreRecord(sim.registry, global::ProfilesRoot, run);
+  Start();
+  EXPECT_EQ(form->GameLauncher()->RunningGames(), 0u);
+  EXPECT_FALSE(RecordsLeft());
+  EXPECT_EQ(DriverText(L"AntiAliasSamples"), L"0") << "restored at once";
+}
+
+TEST(GameProfileNames, ARequestFindsItsProfileWithOrWithoutAmpersands) {
+  platform::SimRegistry registry;
+  for (const wchar_t* name : {L"Rock&Roll", L"Far Cry"})
+    registry.OpenKey(RegistryRoot::CurrentUser, L"\\P\\Games\\" + std::wstring(name), true);
+  const std::pair<std::wstring, std::optional<std::wstring>> cases[] = {
+      {L"Rock&Roll", L"Rock&Roll"},  // a name that holds '&' itself
+      {L"Far &Cry", L"Far Cry"},     // an accelerator mark
+      {L"&&", std::nullopt},
+      {L"a\\b", std::nullopt},
+  };
+  for (const auto& [requested, expected] : cases)
+    EXPECT_EQ(ResolveGameProfileName(registry, L"\\P\\", requested), expected)
+        << std::string(requested.begin(), requested.end());
+  EXPECT_EQ(CleanGameProfileName(L"a/b\\c?d|e\"f*g<h>i:j"), L"a_b_c_d_e_f_g_h_i_j");
+}
+
 TEST(RestoreRecords, DataOfTheWrongShapeRestoresNothingOfIt) {
   platform::SimRegistry registry;
   auto key = registry.OpenKey(RegistryRoot::CurrentUser, L"\\P\\GameRestore\\77", true);

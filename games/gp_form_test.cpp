@@ -100,8 +100,9 @@ TEST_F(GameEditorTest, SaveChecksEachChoiceInTurnThenStoresTheProfileUnderItsCle
     EXPECT_EQ(form[L"cbGames"].Text(), L"Half-Life_ Who_");
     EXPECT_TRUE(form[L"btDelete"].Enabled());
   });
-  EXPECT_EQ(Errors(), (std::vector<std::wstring>{L"输入配置文件名!", L"请选择一个游戏应用程序!", L"请选择 Direct3D 配置",
-                                                 L"请选择 OpenGL 配置", L"请选择超频配置", L"请选择颜色配置"}));
+  const std::vector<std::wstring> inOrder{L"输入配置文件名!",     L"请选择一个游戏应用程序!", L"请选择 Direct3D 配置",
+                                         L"请选择 OpenGL 配置", L"请选择超频配置",          L"请选择颜色配置"};
+  EXPECT_EQ(Errors(), inOrder);
 
   auto key = Game(L"Half-Life_ Who_");
   ASSERT_NE(key, nullptr);
