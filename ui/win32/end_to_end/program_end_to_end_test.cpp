@@ -621,20 +621,44 @@ TEST_F(ProgramEndToEnd, SecondStartWithLoadGameMakesTheFirstStartTheGame) {
   EXPECT_FALSE(WaitForExit(g_first.process, 0).has_value());
 }
 
-// The item's text of an open popup menu's entries, for every popup menu on screen.
-std::vector<std::wstring> OpenMenuEntries() {
-  std::vector<std::wstring> entries;
-  for (HWND popup = FindWindowExW(nullptr, nullptr, kPopupMenuClass, nullptr); popup;
-       popup = FindWindowExW(nullptr, popup, kPopupMenuClass, nullptr)) {
-    if (!IsWindowVisible(popup)) continue;
-    const HMENU menu = reinterpret_cast<HMENU>(SendMessageW(popup, MN_GETHMENU, 0, 0));
-    for (int i = 0; menu && i < GetMenuItemCount(menu); ++i) {
-      wchar_t text[128] = {};
-      GetMenuStringW(menu, static_cast<UINT>(i), text, 128, MF_BYPOSITION);
-      entries.push_back(text);
-    }
+// Where the tray's game submenu lists a profile: after "管理配置", the stored profiles in
+// the order the program sorts them (ASCII letters without case). Nothing when not stored.
+std::optional<int> GameMenuPosition(const std::wstring& profile) {
+  HKEY games = nullptr;
+  if (RegOpenKeyExW(HKEY_CURRENT_USER, L"SOFTWARE\\Quillon\\Corvane\\Profiles\\Games", 0, KEY_READ, &games) !=
+      ERROR_SUCCESS)
+    return std::nullopt;
+  std::vector<std::wstring> names;
+  wchar_t name[256];
+  for (DWORD i = 0;; ++i) {
+    DWORD length = 256;
+    if (RegEnumKeyExW(games, i, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
+    names.emplace_back(name, length);
   }
-  return entries;
+  RegCloseKey(games);
+  auto lower = [](wchar_t c) { return c >= L'A' && c <= L'Z' ? static_cast<wchar_t>(c - L'A' + L'a') : c; };
+  std::stable_sort(names.begin(), names.end(), [&](const std::wstring& a, const std::wstring& b) {
+    return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(),
+                                        [&](wchar_t x, wchar_t y) { return lower(x) < lower(y); });
+  });
+  auto found = std::find(names.begin(), names.end(), profile);
+  if (found == names.end()) return std::nullopt;
+  return static_cast<int>(found - names.begin()) + 1;
+}
+
+// The game the tray or a link started wrote its command line and folder; both are checked.
+void ExpectGameStartedInItsFolder(const char* parameters) {
+  ASSERT_TRUE(WaitFor([] { return GetFileAttributesW(g_recordFile.c_str()) != INVALID_FILE_ATTRIBUTES; }, 30000))
+      << "the game was not started";
+  std::ifstream in(Narrow(g_recordFile));
+  std::string commandLine, folder;
+  std::getline(in, commandLine);
+  std::getline(in, folder);
+  EXPECT_NE(commandLine.find(parameters), std::string::npos) << commandLine;
+  EXPECT_EQ(CompareStringW(LOCALE_INVARIANT, NORM_IGNORECASE, Widen(folder.c_str()).c_str(), -1,
+                           FolderOf(g_recordArgs).c_str(), -1),
+            CSTR_EQUAL)
+      << folder;
 }
 
 TEST_F(ProgramEndToEnd, AGameProfileMadeInTheEditorIsInTheMenuAndItsDesktopLinkStartsTheGame) {
@@ -669,29 +693,25 @@ TEST_F(ProgramEndToEnd, AGameProfileMadeInTheEditorIsInTheMenuAndItsDesktopLinkS
   PostMessageW(ChildWithText(dialog, L"关闭"), BM_CLICK, 0, 0);
   EXPECT_TRUE(WaitFor([] { return !FindWindowW(nullptr, L"游戏配置管理"); }, 10000));
 
-  // The tray's game submenu lists it.
-  ASSERT_TRUE(ChooseFromTrayMenu({VK_DOWN, VK_RIGHT}));
+  // The tray's game submenu lists it; choosing it starts the game.
+  const std::optional<int> position = GameMenuPosition(L"E2E Game");
+  ASSERT_TRUE(position.has_value());
+  DeleteFileW(g_recordFile.c_str());
+  std::vector<WORD> keys{VK_DOWN, VK_RIGHT};
+  keys.insert(keys.end(), static_cast<size_t>(*position), VK_DOWN);
+  ASSERT_TRUE(ChooseFromTrayMenu({}));
+  for (WORD key : keys) PressKey(key);
   Sleep(500);
-  const std::vector<std::wstring> entries = OpenMenuEntries();
-  CancelTrayMenu();
-  EXPECT_NE(std::find(entries.begin(), entries.end(), L"E2E Game"), entries.end());
+  EXPECT_TRUE(CaptureScreen(Shots() + L"tray-games.bmp"));
+  PressKey(VK_RETURN);
+  ExpectGameStartedInItsFolder("from the link");
 
   // Opening the link is a second start with "/loadgame": the first instance starts the
   // game, in its folder.
   DeleteFileW(g_recordFile.c_str());
   const HINSTANCE opened = ShellExecuteW(nullptr, L"open", link.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
   EXPECT_GT(reinterpret_cast<INT_PTR>(opened), 32);
-  ASSERT_TRUE(WaitFor([] { return GetFileAttributesW(g_recordFile.c_str()) != INVALID_FILE_ATTRIBUTES; }, 30000))
-      << "the link did not start the game";
-  std::ifstream in(Narrow(g_recordFile));
-  std::string commandLine, folder;
-  std::getline(in, commandLine);
-  std::getline(in, folder);
-  EXPECT_NE(commandLine.find("from the link"), std::string::npos) << commandLine;
-  EXPECT_EQ(CompareStringW(LOCALE_INVARIANT, NORM_IGNORECASE, Widen(folder.c_str()).c_str(), -1,
-                           FolderOf(g_recordArgs).c_str(), -1),
-            CSTR_EQUAL)
-      << folder;
+  ExpectGameStartedInItsFolder("from the link");
   DeleteFileW(link.c_str());
   EXPECT_FALSE(WaitForExit(g_first.process, 0).has_value());
 }
