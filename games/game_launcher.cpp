@@ -38,6 +38,11 @@ GameLauncher::~GameLauncher() = default;
 bool GameLauncher::Enable2D3D() const { return ctx_.reg1.GetBool(L"Enable2d3d"); }
 
 void GameLauncher::ApplyGameProfile(const std::wstring& name, uint32_t processId) {
+  // A game reported again (started here, then seen by the application monitor) is already
+  // in force: a second "$$" backup would save the game's settings as the desktop's.
+  if (std::any_of(running_.begin(), running_.end(),
+                  [processId](const std::unique_ptr<Running>& entry) { return entry->run.processId == processId; }))
+    return;
   ctx_.App3DRunning = true;
   GameRun run;
   run.profileName = ResolveGameProfileName(ctx_.registry, ctx_.profilesRoot, name).value_or(L"");

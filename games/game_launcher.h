@@ -87,7 +87,8 @@ class GameLauncher {
   GameLauncher& operator=(const GameLauncher&) = delete;
 
   // UI thread. Puts the profile `name` in force for the game process `processId` and
-  // watches it; a process that cannot be opened has everything restored at once.
+  // watches it; a process that cannot be opened has everything restored at once. A
+  // process already watched is left as it is.
   void ApplyGameProfile(const std::wstring& name, uint32_t processId);
   // Start-up: each record left by an earlier run is restored now when its game has ended,
   // or watched as if the game had just started when it still runs.

@@ -241,6 +241,9 @@ TEST_F(GameLauncherTest, LoadGameStartsTheGameInItsFolderAndAppliesItsProfile) {
   EXPECT_EQ(starts[0].file, farCry.File);
   EXPECT_EQ(starts[0].directory, L"C:\\Games\\FarCry\\");
   ExpectGameInForce();
+  // Reported once more for the same process: the backup of the desktop's settings stays.
+  form->ApplyGameProfile(L"Far Cry", starts[0].processId);
+  EXPECT_EQ(form->GameLauncher()->RunningGames(), 1u);
   EndGame(starts[0].processId);
   ExpectRestored();
 }
