@@ -4,7 +4,6 @@
 #include <utility>
 
 #include "settings/global.h"
-#include "settings/profile_name.h"
 #include "settings/program_settings.h"
 #include "app/version.h"
 #include "hardware/overclocking/over_form.h"
