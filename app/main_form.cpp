@@ -4,7 +4,6 @@
 #include <utility>
 
 #include "settings/global.h"
-#include "settings/profile_name.h"
 #include "settings/program_settings.h"
 #include "app/version.h"
 #include "hardware/overclocking/over_form.h"
@@ -14,6 +13,9 @@
 #include "display/resolutions/resolution_menu.h"
 #include "driver3d/dialogs/d3d_form.h"
 #include "driver3d/dialogs/ogl_form.h"
+#include "driver3d/profiles/profile_store.h"
+#include "games/game_profile.h"
+#include "games/gp_form.h"
 #include "platform/registry_values.h"
 #include "ui/about_box.h"
 
@@ -163,6 +165,9 @@ bool TfrmMainQRX::FormCreate() {
   if (reg1_->GetBool(L"LoadColor")) colorState_->ApplyColorProfile(reg1_->GetString(L"LoadColorProfile"));
   LocateUserDataFolder();
   displaySupport_ = display::DetectDisplaySupport(*displayEnv_);
+  CreateGameLauncher();
+  // A game that outlived an earlier run of the program gets its settings back now.
+  gameLauncher_->ResumeAfterRestart();
   return true;
 }
 
@@ -175,6 +180,8 @@ void TfrmMainQRX::FormClose() {
   // Nothing more to start once closing has begun.
   runSubscription_.reset();
   taskbarSubscription_.reset();
+  // A game still running is left to the restore record and the next start.
+  gameLauncher_.reset();
   if (resClass_) resClass_->Clear();
   FreeDriverAccess();
 }
@@ -207,10 +214,11 @@ void TfrmMainQRX::StoreRunProfileAndBroadcast() {
 void TfrmMainQRX::StartGameByProfile() {
   // The forwarding instance wrote "RunProfile" behind this store's back.
   reg1_->LoadAll();
-  const std::wstring name = ui::StripAmpersands(reg1_->GetString(L"RunProfile"));
-  if (!settings::IsProfileName(name)) return;
+  std::optional<std::wstring> name =
+      games::ResolveGameProfileName(env_.ports.registry, global::ProfilesRoot, reg1_->GetString(L"RunProfile"));
+  if (!name) return;
   auto key = env_.ports.registry.OpenKey(platform::RegistryRoot::CurrentUser,
-                                         global::ProfilesRoot + L"Games" + L"\\" + name, true);
+                                         games::GameProfileKey(global::ProfilesRoot, *name), true);
   if (!key) return;
   const std::wstring file = platform::ReadRegString(*key, L"File").value_or(L"");
   if (file.empty()) return;
@@ -220,7 +228,10 @@ void TfrmMainQRX::StartGameByProfile() {
   request.parameters = platform::ReadRegString(*key, L"File_Params").value_or(L"");
   request.directory = FolderOf(file);
   request.show = platform::ShowCommand::Show;
-  env_.ports.shell.Execute(request);
+  std::unique_ptr<platform::Process> game = env_.ports.shell.ExecuteProcess(request);
+  // The profile goes in force for the process just started. Until then the handle keeps
+  // its id from being given to another process.
+  if (game && game->Id() != 0) ApplyGameProfile(*name, game->Id());
 }
 
 void TfrmMainQRX::TaskbarCreated() {
@@ -277,6 +288,56 @@ void TfrmMainQRX::DisplayChange() {
 
 bool TfrmMainQRX::SwitchToResolutionAtMaxRate(const std::wstring& modeText) {
   return resClass_ && display::SwitchToResolutionAtMaxRate(*displayEnv_, *resClass_, modeText);
+}
+
+void TfrmMainQRX::ApplyGameProfile(const std::wstring& name, uint32_t processId) {
+  if (gameLauncher_) gameLauncher_->ApplyGameProfile(name, processId);
+}
+
+void TfrmMainQRX::CreateGameLauncher() {
+  games::GameLauncherCalls calls;
+  calls.ApplyOverProfile = [this](const std::wstring& name) { ApplyOverProfile(name); };
+  calls.SaveD3DProfile = [this](const std::wstring& name) { driver3d::SaveD3DProfile(Profiles3DContext(), name); };
+  calls.ApplyD3DProfile = [this](const std::wstring& name) { driver3d::ApplyD3DProfile(Profiles3DContext(), name); };
+  calls.SaveOpenGLProfile = [this](const std::wstring& name) {
+    driver3d::SaveOpenGLProfile(Profiles3DContext(), name);
+  };
+  calls.ApplyOpenGLProfile = [this](const std::wstring& name) {
+    driver3d::ApplyOpenGLProfile(Profiles3DContext(), name);
+  };
+  calls.LoadColorTable = [this](const std::wstring& name, display::ColorTable& table) {
+    return colorState_->LoadColorTable(name, table);
+  };
+  calls.ReadPalette = [this] { return rvx_ ? rvx_->ReadPalette() : display::ColorTable{}; };
+  calls.WritePalette = [this](const display::ColorTable& table) {
+    if (rvx_) rvx_->WritePalette(table);
+  };
+  calls.ApplyCurrentColor = [this] { colorState_->ApplyCurrentColor(); };
+  calls.CurrentDisplayMode = [this]() -> std::optional<platform::DisplayMode> {
+    display::RefreshCurrentDisplayMode(*displayEnv_);
+    if (displayEnv_->currentMode.width == 0) return std::nullopt;
+    return displayEnv_->currentMode;
+  };
+  calls.SwitchToResolutionAtMaxRate = [this](const std::wstring& mode) { return SwitchToResolutionAtMaxRate(mode); };
+  calls.SetDisplayMode = [this](const platform::DisplayMode& mode) {
+    env_.ports.displayDevices.ChangeSettings(
+        display_.deviceName, mode, platform::DisplayChangeFlag::UpdateRegistry | platform::DisplayChangeFlag::Global);
+    display::RefreshCurrentDisplayMode(*displayEnv_);
+  };
+  calls.SaveIconPositions = [this](const std::wstring& key) { trayMenus_->SaveIconPositions(key); };
+  calls.RestoreIconPositions = [this](const std::wstring& key) { trayMenus_->RestoreIconPositions(key); };
+  calls.BringToForeground = [this] { window_.BringToForeground(); };
+  calls.Close = [this] { window_.Close(); };
+  gameLauncher_ = std::make_unique<games::GameLauncher>(games::GameLauncherContext{
+      env_.ports.registry, env_.ports.shell, env_.ports.threading, env_.ports.dispatcher, env_.ports.clock, *reg1_,
+      global::ProfilesRoot, global::IconsBackupKey, AceMode, App3DRunning, Profile3DApplied, std::move(calls)});
+}
+
+bool TfrmMainQRX::ShowGameProfileEditor() {
+  games::TfrmGP dialog({ui::FormContext{window_.Forms(), env_.ports.clock}, env_.ports.registry, env_.ports.user,
+                        env_.ports.shell, *reg1_, global::ProfilesRoot, resClass_.get(), AceMode, SupportLibrary()});
+  dialog.ShowModal();
+  return true;
 }
 
 void TfrmMainQRX::CreateColorState() {
@@ -504,6 +565,7 @@ menus::MenuContext TfrmMainQRX::MakeMenuContext() {
   dialogs.refreshRateLock = [this] { return ShowRefreshLockDialog(); };
   dialogs.direct3D = [this] { return ShowDirect3DDialog(); };
   dialogs.openGL = [this] { return ShowOpenGLDialog(); };
+  dialogs.gameProfileEditor = [this] { return ShowGameProfileEditor(); };
   return menus::MenuContext{env_.ports,      *reg1_,  rvx_,      display_.DriverKeyPath, ini_,
                             AceMode,          DialogOpen, HotkeyEditorOpen, Quality, ProfileLookupList,
                             std::move(calls), std::move(dialogs), {}};

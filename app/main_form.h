@@ -25,6 +25,7 @@
 #include "driver3d/driver_registry.h"
 #include "driver3d/profiles/profile_menus.h"
 #include "driver3d/quick_items/quick_3d_items.h"
+#include "games/game_launcher.h"
 #include "hardware/overclocking/apply_profile.h"
 #include "hardware/rvx.h"
 #include "platform/display_devices.h"
@@ -124,6 +125,9 @@ class TfrmMainQRX {
   // The game launcher's switch to a "%dx%dx%d" mode at its highest rate; false when the
   // catalogue does not hold it.
   bool SwitchToResolutionAtMaxRate(const std::wstring& modeText);
+  // Puts a game profile in force for the game's process and restores the earlier state
+  // when it ends.
+  void ApplyGameProfile(const std::wstring& name, uint32_t processId);
 
   // --- State other parts read ---
   settings::TRegValues& reg1() { return *reg1_; }
@@ -141,6 +145,8 @@ class TfrmMainQRX {
   display::ColorState* Color() { return colorState_.get(); }
   // The mode catalogue; null until start-up made it.
   const display::TResClass* ResClass() const { return resClass_.get(); }
+  // The game launcher; null until start-up made it and after the form closed.
+  games::GameLauncher* GameLauncher() { return gameLauncher_.get(); }
   const settings::MainIniSwitches& IniSwitches() const { return ini_; }
   const std::wstring& HelpFile() const { return helpFile_; }
   const std::wstring& UserDataFolder() const { return userDataFolder_; }
@@ -195,6 +201,8 @@ class TfrmMainQRX {
   void LocateUserDataFolder();
   menus::MenuContext MakeMenuContext();
   void ShowAboutBox();
+  void CreateGameLauncher();
+  bool ShowGameProfileEditor();
 
   const ProgramEnvironment& env_;
   MainFormWindow& window_;
@@ -222,6 +230,7 @@ class TfrmMainQRX {
   std::unique_ptr<display::ColorState> colorState_;
   std::unique_ptr<display::TResClass> resClass_;
   std::unique_ptr<display::ResolutionMenu> resolutionMenu_;
+  std::unique_ptr<games::GameLauncher> gameLauncher_;
 
   uint32_t runMessage_ = 0;
   uint32_t taskbarCreatedMessage_ = 0;

@@ -2,6 +2,9 @@
 // strip and about box picture taken from it by name.
 
 #include <windows.h>
+#include <objidl.h>
+#include <shlobj.h>
+#include <shobjidl.h>
 
 #include <gtest/gtest.h>
 
@@ -52,6 +55,46 @@ TEST(SupportDll, CarriesTheMenuStripAndTheAboutPicture) {
     DeleteObject(bitmap);
   }
   FreeLibrary(library);
+}
+
+// The game profile editor's shortcut: a real shell link on the desktop that starts the
+// program with the arguments given, in the game's folder, with the game's icon.
+TEST(SupportDll, CreateShortcutPutsAShellLinkOnTheDesktop) {
+  using CreateShortcutFunction = BOOL(WINAPI*)(const char*, const char*, const char*, const char*, const char*);
+  HMODULE library = LoadLibraryW(SupportDll().c_str());
+  ASSERT_NE(library, nullptr);
+  auto create = reinterpret_cast<CreateShortcutFunction>(
+      reinterpret_cast<void*>(GetProcAddress(library, "CreateShortcut")));
+  ASSERT_NE(create, nullptr) << "exported undecorated";
+
+  wchar_t desktop[MAX_PATH] = {};
+  ASSERT_TRUE(SHGetSpecialFolderPathW(nullptr, desktop, CSIDL_DESKTOPDIRECTORY, TRUE));
+  const std::wstring link = std::wstring(desktop) + L"\\Support Test.lnk";
+  DeleteFileW(link.c_str());
+  EXPECT_TRUE(create("Support Test", "C:\\Corvane\\corvane.exe", " /loadgame \"Support Test\"",
+                     "C:\\windows\\notepad.exe", "C:\\windows"));
+  EXPECT_FALSE(create("..\\elsewhere", "C:\\Corvane\\corvane.exe", "", "", "")) << "a name is no path";
+  FreeLibrary(library);
+  ASSERT_NE(GetFileAttributesW(link.c_str()), INVALID_FILE_ATTRIBUTES);
+
+  ASSERT_TRUE(SUCCEEDED(CoInitialize(nullptr)));
+  IShellLinkW* shellLink = nullptr;
+  ASSERT_TRUE(SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
+                                         reinterpret_cast<void**>(&shellLink))));
+  IPersistFile* file = nullptr;
+  ASSERT_TRUE(SUCCEEDED(shellLink->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file))));
+  EXPECT_TRUE(SUCCEEDED(file->Load(link.c_str(), STGM_READ)));
+  wchar_t text[MAX_PATH] = {};
+  shellLink->GetPath(text, MAX_PATH, nullptr, 0);
+  EXPECT_EQ(lstrcmpiW(text, L"C:\\Corvane\\corvane.exe"), 0);
+  shellLink->GetArguments(text, MAX_PATH);
+  EXPECT_STREQ(text, L" /loadgame \"Support Test\"");
+  shellLink->GetWorkingDirectory(text, MAX_PATH);
+  EXPECT_EQ(lstrcmpiW(text, L"C:\\windows"), 0);
+  file->Release();
+  shellLink->Release();
+  CoUninitialize();
+  DeleteFileW(link.c_str());
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
-// support.dll: the library the program loads beside itself for its menu images and the
-// about box picture (resources only, so far). Nothing to set up or tear down per process
+// support.dll: the library the program loads beside itself for its menu images, the
+// about box picture and the game profiles' desktop shortcuts (shortcut.cpp). Nothing to set up or tear down per process
 // or thread.
 
 #include <windows.h>

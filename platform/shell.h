@@ -40,6 +40,20 @@ class Process {
   virtual bool Wait(uint32_t timeoutMs) = 0;
   // Nothing while it runs.
   virtual std::optional<uint32_t> ExitCode() const = 0;
+  // When the process was created (FILETIME units); 0 when unknown. With the id it tells
+  // a process apart from a later one that was given the same id.
+  virtual uint64_t StartTime() const = 0;
+};
+
+// What the maker's support library's CreateShortcut takes: a link named `linkName` on the
+// desktop that starts `target` with `arguments` in `folder`, showing `iconFile`'s icon.
+struct ShortcutRequest {
+  std::wstring linkName;
+  std::wstring target;
+  std::wstring arguments;
+  std::wstring iconFile;
+  std::wstring folder;
+  bool operator==(const ShortcutRequest&) const = default;
 };
 
 class Shell {
@@ -47,6 +61,9 @@ class Shell {
   virtual ~Shell() = default;
   // ShellExecute; true when the shell reports success (a result above 32).
   virtual bool Execute(const ShellExecuteRequest& request) = 0;
+  // ShellExecuteEx: as Execute, and the process it started. Null when it failed or when
+  // the shell handed the file to a program that already runs.
+  virtual std::unique_ptr<Process> ExecuteProcess(const ShellExecuteRequest& request) = 0;
   // WinExec: the command line goes through the ANSI code page. True when started.
   virtual bool RunCommand(const std::wstring& commandLine, int show) = 0;
   // CreateProcess with a new console, no inherited handles, this process's working folder
@@ -63,6 +80,11 @@ class Shell {
   virtual uint32_t CurrentProcessId() = 0;
   // Full path of this program's executable.
   virtual std::wstring ProgramFilePath() = 0;
+  // The "FileDescription" of a program's version information; empty when it has none.
+  virtual std::wstring FileDescription(const std::wstring& path) = 0;
+  // Calls CreateShortcut of the support library at `library`, with ANSI strings. False
+  // when the library or its entry is missing.
+  virtual bool CreateShortcut(const std::wstring& library, const ShortcutRequest& request) = 0;
   // The per-user application-data folder, without a trailing '\'; empty when unknown.
   virtual std::wstring AppDataFolder() = 0;
 };

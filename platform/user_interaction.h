@@ -25,6 +25,7 @@ struct OpenFileRequest {
   std::wstring filter;
   std::wstring title;          // empty: the system's own
   std::wstring initialFolder;  // empty: the system's choice
+  std::wstring fileName;       // shown in the name field at first; empty: none
 };
 
 class UserInteraction {

@@ -12,5 +12,7 @@ inline const std::wstring ProgramKey = L"SOFTWARE\\Quillon\\Corvane";
 inline const std::wstring ProfilesRoot = L"\\" + ProgramKey + L"\\Profiles\\";
 // Saved desktop icon positions.
 inline const std::wstring IconsKey = ProgramKey + L"\\Profiles" + L"\\icons";
+// The desktop icon positions the game launcher keeps while a game's resolution is in force.
+inline const std::wstring IconsBackupKey = ProgramKey + L"\\DIPS";
 
 }  // namespace corvane::global

@@ -22,7 +22,7 @@ const std::wstring& GamesRoot() {
 
 }  // namespace
 
-void RebuildGameItems(MenuContext& ctx, ui::TPopupMenu& pm1) {
+void RebuildGameMenu(MenuContext& ctx, ui::TPopupMenu& pm1) {
   auto games = ctx.ports.registry.OpenKey(platform::RegistryRoot::CurrentUser, GamesRoot(), true);
   ctx.ProfileLookupList.clear();
   ui::TMenuItem& menu = pm1.Item(L"GameProfiles1");
@@ -37,7 +37,7 @@ void RebuildGameItems(MenuContext& ctx, ui::TPopupMenu& pm1) {
     item->AutoHotkeys = false;
     item->BarBreak = i > kItemsPerColumn - 1 && i % kItemsPerColumn == 0;
     // The caption shows "&" as it is (no accelerators here), so the name is used itself.
-    item->OnClick = [&ctx, name](ui::TMenuItem&) { StartGameProfile(ctx, name); };
+    item->OnClick = [&ctx, name](ui::TMenuItem&) { StartGameFromMenu(ctx, name); };
     menu.Add(std::move(item));
 
     std::wstring file;
@@ -48,7 +48,7 @@ void RebuildGameItems(MenuContext& ctx, ui::TPopupMenu& pm1) {
   }
 }
 
-void StartGameProfile(MenuContext& ctx, const std::wstring& name) {
+void StartGameFromMenu(MenuContext& ctx, const std::wstring& name) {
   if (!settings::IsProfileName(name)) return;
   auto profile = ctx.ports.registry.OpenKey(platform::RegistryRoot::CurrentUser, ChildKey(GamesRoot(), name), false);
   if (!profile) return;

@@ -12,10 +12,10 @@ namespace corvane::menus {
 // Separates the upper-cased file from the profile name in a lookup line.
 inline constexpr wchar_t kLookupSeparator = L'\x13';
 
-void RebuildGameItems(MenuContext& ctx, ui::TPopupMenu& pm1);
+void RebuildGameMenu(MenuContext& ctx, ui::TPopupMenu& pm1);
 
 // Starts the game of the named profile ("&" already removed): its "File" with its
 // "File_Params", in the file's own folder. Nothing when the profile has no file.
-void StartGameProfile(MenuContext& ctx, const std::wstring& name);
+void StartGameFromMenu(MenuContext& ctx, const std::wstring& name);
 
 }  // namespace corvane::menus

@@ -95,7 +95,7 @@ void TrayMenus::RefreshMenuState() {
     RebuildOverclockingItems(ctx_, pm1, [this](const std::wstring& name) {
       if (plugged.applyOverProfile) plugged.applyOverProfile(name);
     });
-  RebuildGameItems(ctx_, pm1);
+  RebuildGameMenu(ctx_, pm1);
   RefreshDesktopIconItems(ctx_, pm1);
   Run(ctx_.calls.UpdateTrayTip);
   RefreshHookToggles(ctx_, pm1);
@@ -143,7 +143,7 @@ void TrayMenus::WireDialogCommands() {
   dialog(L"Settings6", &MenuDialogs::hardwareSettings, {.needsDriverObject = true, .trayMenuDone = false});
 
   pm1.Item(L"MPG1").OnClick = [this](ui::TMenuItem&) {
-    if (RunMenuDialog(ctx_, ctx_.dialogs.gameProfileEditor, {.hideMainWindow = true})) RebuildGameItems(ctx_, pm1);
+    if (RunMenuDialog(ctx_, ctx_.dialogs.gameProfileEditor, {.hideMainWindow = true})) RebuildGameMenu(ctx_, pm1);
   };
   pm1.Item(L"Overcloking1").OnClick = [this](ui::TMenuItem&) {
     std::optional<bool> hide = RunMenuDialog(ctx_, ctx_.dialogs.overclocking, {.needsOpenDriver = true});

@@ -15,7 +15,18 @@ struct SimProcessTable {
   std::mutex mutex;
   std::condition_variable ended;
   std::map<uint32_t, std::optional<uint32_t>> exitCodes;  // nothing while running
+  std::map<uint32_t, uint64_t> startTimes;
   uint32_t nextId = 1000;
+  uint64_t nextStart = 0x01D0000000000000;
+
+  // Under `mutex`.
+  uint32_t Add(std::optional<uint32_t> exitCode) {
+    const uint32_t id = nextId;
+    nextId += 4;
+    exitCodes[id] = exitCode;
+    startTimes[id] = ++nextStart;
+    return id;
+  }
 };
 
 namespace {
@@ -41,6 +52,11 @@ class SimProcess : public Process {
     return table_->exitCodes[id_];
   }
 
+  uint64_t StartTime() const override {
+    std::lock_guard lock(table_->mutex);
+    return table_->startTimes[id_];
+  }
+
  private:
   std::shared_ptr<SimProcessTable> table_;
   uint32_t id_;
@@ -55,9 +71,7 @@ uint32_t SimShell::Start(SimStart start) {
   std::lock_guard lock(mutex_);
   if (!failStarts_) {
     std::lock_guard tableLock(table_->mutex);
-    start.processId = table_->nextId;
-    table_->nextId += 4;
-    table_->exitCodes[start.processId] = endAtOnce_ ? std::optional<uint32_t>(endAtOnceCode_) : std::nullopt;
+    start.processId = table_->Add(endAtOnce_ ? std::optional<uint32_t>(endAtOnceCode_) : std::nullopt);
   }
   starts_.push_back(start);
   return start.processId;
@@ -66,6 +80,13 @@ uint32_t SimShell::Start(SimStart start) {
 bool SimShell::Execute(const ShellExecuteRequest& request) {
   return Start({StartKind::ShellExecute, request.verb, request.file, request.parameters, request.directory,
                 request.show, 0}) != 0;
+}
+
+std::unique_ptr<Process> SimShell::ExecuteProcess(const ShellExecuteRequest& request) {
+  const uint32_t id = Start({StartKind::ShellExecute, request.verb, request.file, request.parameters,
+                             request.directory, request.show, 0});
+  if (id == 0) return nullptr;
+  return std::make_unique<SimProcess>(table_, id);
 }
 
 bool SimShell::RunCommand(const std::wstring& commandLine, int show) {
@@ -125,6 +146,28 @@ std::wstring SimShell::AppDataFolder() {
   return appDataFolder_;
 }
 
+std::wstring SimShell::FileDescription(const std::wstring& path) {
+  std::lock_guard lock(mutex_);
+  auto found = descriptions_.find(UpperAscii(path));
+  return found == descriptions_.end() ? std::wstring() : found->second;
+}
+
+void SimShell::SetFileDescription(const std::wstring& path, const std::wstring& description) {
+  std::lock_guard lock(mutex_);
+  descriptions_[UpperAscii(path)] = description;
+}
+
+bool SimShell::CreateShortcut(const std::wstring& library, const ShortcutRequest& request) {
+  std::lock_guard lock(mutex_);
+  shortcuts_.push_back({library, request});
+  return true;
+}
+
+std::vector<SimShell::SimShortcut> SimShell::Shortcuts() const {
+  std::lock_guard lock(mutex_);
+  return shortcuts_;
+}
+
 std::vector<SimStart> SimShell::Starts() const {
   std::lock_guard lock(mutex_);
   return starts_;
@@ -148,10 +191,7 @@ bool SimShell::EndProcess(uint32_t processId, uint32_t exitCode) {
 
 uint32_t SimShell::AddRunningProcess() {
   std::lock_guard lock(table_->mutex);
-  const uint32_t id = table_->nextId;
-  table_->nextId += 4;
-  table_->exitCodes[id] = std::nullopt;
-  return id;
+  return table_->Add(std::nullopt);
 }
 
 bool SimShell::IsRunning(uint32_t processId) const {

@@ -4,6 +4,7 @@
 // Waits may come from another thread (a worker waiting for a game to end).
 
 #include <cstdint>
+#include <map>
 #include <memory>
 #include <mutex>
 #include <set>
@@ -36,6 +37,7 @@ class SimShell : public Shell {
   SimShell& operator=(const SimShell&) = delete;
 
   bool Execute(const ShellExecuteRequest& request) override;
+  std::unique_ptr<Process> ExecuteProcess(const ShellExecuteRequest& request) override;
   bool RunCommand(const std::wstring& commandLine, int show) override;
   std::unique_ptr<Process> StartProcess(const std::wstring& commandLine, int show) override;
   std::unique_ptr<Process> OpenProcess(uint32_t processId) override;
@@ -45,6 +47,8 @@ class SimShell : public Shell {
   uint32_t CurrentProcessId() override;
   std::wstring ProgramFilePath() override;
   std::wstring AppDataFolder() override;
+  std::wstring FileDescription(const std::wstring& path) override;
+  bool CreateShortcut(const std::wstring& library, const ShortcutRequest& request) override;
 
   std::vector<SimStart> Starts() const;
   void ClearStarts();
@@ -64,6 +68,13 @@ class SimShell : public Shell {
   void AddWindowClass(const std::wstring& className);
   void RemoveWindowClass(const std::wstring& className);
   std::vector<uint32_t> ForegroundAllowed() const;
+  // A program's version description (paths compare without case).
+  void SetFileDescription(const std::wstring& path, const std::wstring& description);
+  struct SimShortcut {
+    std::wstring library;
+    ShortcutRequest request;
+  };
+  std::vector<SimShortcut> Shortcuts() const;
 
   void SetCurrentProcessId(uint32_t id);
   void SetProgramFilePath(const std::wstring& path);
@@ -78,6 +89,8 @@ class SimShell : public Shell {
   std::set<std::wstring> windowClasses_;
   std::set<std::wstring> files_;          // upper-cased  // upper-cased: class names compare without case
   std::vector<uint32_t> foregroundAllowed_;
+  std::map<std::wstring, std::wstring> descriptions_;  // by upper-cased path
+  std::vector<SimShortcut> shortcuts_;
   bool failStarts_ = false;
   bool endAtOnce_ = false;
   uint32_t endAtOnceCode_ = 0;

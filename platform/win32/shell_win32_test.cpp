@@ -90,6 +90,38 @@ TEST(ShellWin32, StartedProcessIsWaitedForWithItsExitCode) {
   EXPECT_EQ(shell.StartProcess(L"no-such-program-at-all.exe", ShowCommand::Hide), nullptr);
 }
 
+// The game launcher's start: the process comes back with its id and start time, so the
+// launcher can watch it and tell it from a later process of the same id.
+TEST(ShellWin32, ExecuteProcessGivesTheStartedProcess) {
+  Recording recording(L"execute-process");
+  Win32Shell shell;
+  const std::wstring exe = RecordArgsExe();
+  auto process = shell.ExecuteProcess({0, L"open", exe, L"one two", Folder(exe), ShowCommand::Hide});
+  ASSERT_NE(process, nullptr);
+  EXPECT_NE(process->Id(), 0u);
+  EXPECT_NE(process->StartTime(), 0u);
+  auto opened = shell.OpenProcess(process->Id());
+  ASSERT_NE(opened, nullptr);
+  EXPECT_EQ(opened->StartTime(), process->StartTime());
+  ASSERT_TRUE(process->Wait(20000));
+  EXPECT_EQ(process->ExitCode(), 2u);
+  EXPECT_EQ(shell.ExecuteProcess({0, L"open", Folder(exe) + L"\\no-such-program.exe", L"", L"", ShowCommand::Hide}),
+            nullptr);
+}
+
+// The editor names a new profile after the game's version description.
+TEST(ShellWin32, FileDescriptionReadsTheVersionResource) {
+  Win32Shell shell;
+  wchar_t self[MAX_PATH] = {};
+  GetModuleFileNameW(nullptr, self, MAX_PATH);
+  EXPECT_EQ(shell.FileDescription(self), L"") << "the test has no version resource";
+  wchar_t system[MAX_PATH] = {};
+  GetSystemDirectoryW(system, MAX_PATH);
+  EXPECT_FALSE(shell.FileDescription(std::wstring(system) + L"\\kernel32.dll").empty());
+  EXPECT_EQ(shell.FileDescription(L"C:\\no\\such\\file.exe"), L"");
+  EXPECT_FALSE(shell.CreateShortcut(L"C:\\no\\such\\support.dll", {}));
+}
+
 TEST(ShellWin32, RunCommandStartsACommandLine) {
   Recording recording(L"winexec");
   Win32Shell shell;

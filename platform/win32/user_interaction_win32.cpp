@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <commdlg.h>
 
+#include <algorithm>
 #include <vector>
 
 namespace corvane::platform {
@@ -78,6 +79,8 @@ std::optional<std::wstring> Win32UserInteraction::ChooseOpenFile(const OpenFileR
   std::vector<wchar_t> filter = FilterText(request.filter);
   // Long enough for any path the shell hands out, the \\?\ form included.
   std::vector<wchar_t> file(32768, L'\0');
+  // A longer name than the buffer holds is left out rather than cut.
+  if (request.fileName.size() < file.size()) std::copy(request.fileName.begin(), request.fileName.end(), file.begin());
   OPENFILENAMEW dialog{};
   dialog.lStructSize = sizeof dialog;
   dialog.hwndOwner = GetActiveWindow();

@@ -2,7 +2,8 @@
 // in the tray, a second start only forwards a game request to it, its tray menu opens on
 // a click (captured to a bitmap for people to look at), a 3D setting chosen in that menu
 // reaches the driver's key and the tooltip, the overclocking dialog opened from it sets
-// the clocks and saves a profile, the Direct3D and OpenGL dialogs opened from it write
+// the clocks and saves a profile, a game profile made in its editor is in the tray menu
+// and its desktop link starts the game, the Direct3D and OpenGL dialogs opened from it write
 // what their controls show (and with the newer driver storage the Direct3D one is "3D
 // Settings"), and closing its window ends it with the settings saved; started again, it
 // runs on the simulated machine as the first run left it. The tests run in order and
@@ -18,6 +19,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -616,6 +618,101 @@ TEST_F(ProgramEndToEnd, SecondStartWithLoadGameMakesTheFirstStartTheGame) {
                            FolderOf(g_recordArgs).c_str(), -1),
             CSTR_EQUAL)
       << folder;
+  EXPECT_FALSE(WaitForExit(g_first.process, 0).has_value());
+}
+
+// Where the tray's game submenu lists a profile: after "管理配置", the stored profiles in
+// the order the program sorts them (ASCII letters without case). Nothing when not stored.
+std::optional<int> GameMenuPosition(const std::wstring& profile) {
+  HKEY games = nullptr;
+  if (RegOpenKeyExW(HKEY_CURRENT_USER, L"SOFTWARE\\Quillon\\Corvane\\Profiles\\Games", 0, KEY_READ, &games) !=
+      ERROR_SUCCESS)
+    return std::nullopt;
+  std::vector<std::wstring> names;
+  wchar_t name[256];
+  for (DWORD i = 0;; ++i) {
+    DWORD length = 256;
+    if (RegEnumKeyExW(games, i, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
+    names.emplace_back(name, length);
+  }
+  RegCloseKey(games);
+  auto lower = [](wchar_t c) { return c >= L'A' && c <= L'Z' ? static_cast<wchar_t>(c - L'A' + L'a') : c; };
+  std::stable_sort(names.begin(), names.end(), [&](const std::wstring& a, const std::wstring& b) {
+    return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(),
+                                        [&](wchar_t x, wchar_t y) { return lower(x) < lower(y); });
+  });
+  auto found = std::find(names.begin(), names.end(), profile);
+  if (found == names.end()) return std::nullopt;
+  return static_cast<int>(found - names.begin()) + 1;
+}
+
+// The game the tray or a link started wrote its command line and folder; both are checked.
+void ExpectGameStartedInItsFolder(const char* parameters) {
+  ASSERT_TRUE(WaitFor([] { return GetFileAttributesW(g_recordFile.c_str()) != INVALID_FILE_ATTRIBUTES; }, 30000))
+      << "the game was not started";
+  std::ifstream in(Narrow(g_recordFile));
+  std::string commandLine, folder;
+  std::getline(in, commandLine);
+  std::getline(in, folder);
+  EXPECT_NE(commandLine.find(parameters), std::string::npos) << commandLine;
+  EXPECT_EQ(CompareStringW(LOCALE_INVARIANT, NORM_IGNORECASE, Widen(folder.c_str()).c_str(), -1,
+                           FolderOf(g_recordArgs).c_str(), -1),
+            CSTR_EQUAL)
+      << folder;
+}
+
+TEST_F(ProgramEndToEnd, AGameProfileMadeInTheEditorIsInTheMenuAndItsDesktopLinkStartsTheGame) {
+  ASSERT_NE(MainWindow(), nullptr);
+  const std::wstring key = L"SOFTWARE\\Quillon\\Corvane\\Profiles\\Games\\E2E Game";
+  SHDeleteKeyW(HKEY_CURRENT_USER, key.c_str());
+  wchar_t desktop[MAX_PATH] = {};
+  ASSERT_TRUE(SHGetSpecialFolderPathW(nullptr, desktop, CSIDL_DESKTOPDIRECTORY, TRUE));
+  const std::wstring link = std::wstring(desktop) + L"\\E2E Game.lnk";
+  DeleteFileW(link.c_str());
+
+  // "游戏配置" is the first entry; "管理配置" the first of its submenu.
+  ASSERT_TRUE(ChooseFromTrayMenu({VK_DOWN, VK_RIGHT, VK_RETURN}));
+  const HWND dialog = WaitForWindow([] { return FindWindowW(nullptr, L"游戏配置管理"); });
+  if (!dialog) CancelTrayMenu();
+  ASSERT_NE(dialog, nullptr) << "the game profile editor did not open";
+  // Name, game and parameters are the dialog's first three edit fields.
+  const HWND name = WaitForWindow([&] { return ChildOfClass(dialog, L"Edit", 0); });
+  ASSERT_NE(name, nullptr);
+  SendMessageW(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"E2E Game"));
+  SendMessageW(ChildOfClass(dialog, L"Edit", 1), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(g_recordArgs.c_str()));
+  SendMessageW(ChildOfClass(dialog, L"Edit", 2), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"from the link"));
+  SendMessageW(ChildWithText(dialog, L"保存(&A)"), BM_CLICK, 0, 0);
+  EXPECT_TRUE(WaitFor([&] { return ReadString(HKEY_CURRENT_USER, key.c_str(), L"File") == g_recordArgs; }, 10000));
+  EXPECT_EQ(ReadString(HKEY_CURRENT_USER, key.c_str(), L"File_Params"), L"from the link");
+  EXPECT_EQ(ReadDword(HKEY_CURRENT_USER, key.c_str(), L"UseOver"), 0u);
+  SendMessageW(ChildWithText(dialog, L"创建桌面快捷方式"), BM_CLICK, 0, 0);
+  EXPECT_TRUE(WaitFor([&] { return GetFileAttributesW(link.c_str()) != INVALID_FILE_ATTRIBUTES; }, 10000))
+      << "no link on the desktop";
+  Sleep(300);
+  EXPECT_TRUE(CaptureScreen(Shots() + L"games.bmp"));
+  PostMessageW(ChildWithText(dialog, L"关闭"), BM_CLICK, 0, 0);
+  EXPECT_TRUE(WaitFor([] { return !FindWindowW(nullptr, L"游戏配置管理"); }, 10000));
+
+  // The tray's game submenu lists it; choosing it starts the game.
+  const std::optional<int> position = GameMenuPosition(L"E2E Game");
+  ASSERT_TRUE(position.has_value());
+  DeleteFileW(g_recordFile.c_str());
+  std::vector<WORD> keys{VK_DOWN, VK_RIGHT};
+  keys.insert(keys.end(), static_cast<size_t>(*position), VK_DOWN);
+  ASSERT_TRUE(ChooseFromTrayMenu({}));
+  for (WORD key : keys) PressKey(key);
+  Sleep(500);
+  EXPECT_TRUE(CaptureScreen(Shots() + L"tray-games.bmp"));
+  PressKey(VK_RETURN);
+  ExpectGameStartedInItsFolder("from the link");
+
+  // Opening the link is a second start with "/loadgame": the first instance starts the
+  // game, in its folder.
+  DeleteFileW(g_recordFile.c_str());
+  const HINSTANCE opened = ShellExecuteW(nullptr, L"open", link.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+  EXPECT_GT(reinterpret_cast<INT_PTR>(opened), 32);
+  ExpectGameStartedInItsFolder("from the link");
+  DeleteFileW(link.c_str());
   EXPECT_FALSE(WaitForExit(g_first.process, 0).has_value());
 }
 
