@@ -100,11 +100,12 @@ void TfrmDisplayProp::FormClose() {
 
 void TfrmDisplayProp::btStepClick(ui::TComponent& sender) {
   const auto slot = static_cast<size_t>(sender.Tag() / 2);
-  const int32_t step = sender.Tag() % 2 ? 1 : -1;
+  const int64_t step = sender.Tag() % 2 ? 1 : -1;
   const AdjustmentCap& cap = caps_.Entries[slot];
-  const int32_t next = values_.Slots[slot] + step;
+  // Wide enough for whatever the driver reported.
+  const int64_t next = int64_t{values_.Slots[slot]} + step;
   if (next < cap.Minimum || next > cap.Maximum) return;
-  values_.Slots[slot] = next;
+  values_.Slots[slot] = static_cast<int32_t>(next);
   Send();
 }
 

@@ -428,15 +428,16 @@ void TfrmDisplays::tbTvChange(ui::TComponent& sender) {
 
 void TfrmDisplays::btTvStepClick(ui::TComponent& sender) {
   const auto slot = static_cast<size_t>(sender.Tag() / 2);
-  const int32_t step = sender.Tag() % 2 ? 1 : -1;
-  const int32_t next = edited_.tv.Slots[slot] + step;
+  const int64_t step = sender.Tag() % 2 ? 1 : -1;
+  // Wide enough for whatever the driver reported.
+  const int64_t next = int64_t{edited_.tv.Slots[slot]} + step;
   if (slot == A::VerticalPosition) {
     if (next < -kTvVerticalLimit || next > kTvVerticalLimit) return;
   } else {
     const AdjustmentCap& cap = tvCaps_.Entries[slot];
     if (next < cap.Minimum || next > cap.Maximum) return;
   }
-  edited_.tv.Slots[slot] = next;
+  edited_.tv.Slots[slot] = static_cast<int32_t>(next);
   SendTv();
 }
 
@@ -447,6 +448,7 @@ void TfrmDisplays::cbOverscanClick(ui::TComponent& sender) {
 }
 
 void TfrmDisplays::cbSharpnessChange(ui::TComponent& sender) {
+  if (sender.ItemIndex() < 0) return;
   edited_.tv.Slots[static_cast<size_t>(sender.Tag())] = sender.ItemIndex();
   SendTv();
   // The driver may settle other slots with the filter: show what it has now.
@@ -461,6 +463,7 @@ void TfrmDisplays::cbSharpnessChange(ui::TComponent& sender) {
 }
 
 void TfrmDisplays::cbDotCrawlChange(ui::TComponent& sender) {
+  if (sender.ItemIndex() < 0) return;
   edited_.tv.Slots[A::DotCrawl] = sender.ItemIndex();
   SendTv();
 }

@@ -203,6 +203,24 @@ TEST_F(DisplaysFormTest, TvAdjustmentsAreLiveAndStayWithinTheirLimits) {
   });
 }
 
+TEST_F(DisplaysFormTest, DriverValuesOutOfEveryRangeAreNeitherSteppedNorShown) {
+  SetLayout(1, 8);
+  auto& tv = rig.driver.DisplayByIndex(3)->adjustments;
+  tv[A::VerticalPosition] = INT32_MAX;
+  tv[A::HorizontalPosition] = INT32_MIN;
+  tv[A::TvStandard] = 0x4;  // not a standard of the list
+  tv[A::CompositeSharpness] = -1;
+  tv[A::Overscan] = 0;
+  Run([&](TForm& form) {
+    form[L"pcDisplays"].UserSelect(1);
+    form[L"btTvDown"].Click();
+    form[L"btTvLeft"].Click();
+    EXPECT_TRUE(AdjustedIndexes().empty());
+    EXPECT_EQ(form[L"cbStandard"].ItemIndex(), -1);
+    EXPECT_EQ(form[L"cbComposite"].ItemIndex(), -1);
+  });
+}
+
 TEST_F(DisplaysFormTest, CancelSendsBackExactlyTheRecordsThatDiffer) {
   SetLayout(1, 8);
   const std::array<int32_t, 25> tvBefore = rig.driver.DisplayByIndex(3)->adjustments;
