@@ -135,6 +135,20 @@ TEST_F(DisplaysFormTest, TvPrimaryAppliedGivesBothControllersThePreferredMode) {
   EXPECT_TRUE(rig.DriverKey()->ReadValue(L"DisplayLayout"));
 }
 
+TEST_F(DisplaysFormTest, ALayoutTheDriverRefusesLeavesWindowsAlone) {
+  rig.driver.State().failingFunctions.insert(EscapeFunction::SetDisplayConfig);
+  const size_t changesBefore = rig.displays.Changes().size();
+  Run([&](TForm& form) {
+    form[L"btPowerTv"].Click();
+    form[L"btApply"].Click();
+    // The records were read again: the dialog shows what the driver kept.
+    EXPECT_EQ(Lamps(form, L"Tv"), (std::vector<bool>{false, false, false}));
+  });
+  EXPECT_EQ(Sent(EscapeFunction::SetDisplayConfig).size(), 1u);
+  EXPECT_EQ(rig.displays.Changes().size(), changesBefore);
+  EXPECT_EQ(rig.driver.State().controllers[1].displays, 0u);
+}
+
 TEST_F(DisplaysFormTest, TheTvTabsWaitForAnActiveTvOutput) {
   Run([&](TForm& form) {
     ui::TComponent& pages = form[L"pcDisplays"];
