@@ -8,7 +8,11 @@
 #include "app/version.h"
 #include "hardware/overclocking/over_form.h"
 #include "display/color/color_form.h"
+#include "display/displays/displays_form.h"
+#include "display/displays/stored_layouts.h"
 #include "display/driver_settings.h"
+#include "display/escape_calls.h"
+#include "display/overlay/overlay_form.h"
 #include "display/resolutions/ref_lock_form.h"
 #include "display/resolutions/resolution_menu.h"
 #include "driver3d/dialogs/d3d_form.h"
@@ -165,6 +169,7 @@ bool TfrmMainQRX::FormCreate() {
   if (reg1_->GetBool(L"LoadColor")) colorState_->ApplyColorProfile(reg1_->GetString(L"LoadColorProfile"));
   LocateUserDataFolder();
   displaySupport_ = display::DetectDisplaySupport(*displayEnv_);
+  if (reg1_->GetBool(L"Use_LoadDisplays")) ApplyDisplayProfile(reg1_->GetString(L"LoadDisplays"));
   CreateGameLauncher();
   // A game that outlived an earlier run of the program gets its settings back now.
   gameLauncher_->ResumeAfterRestart();
@@ -450,6 +455,38 @@ void TfrmMainQRX::CreateDisplayCommands() {
                                          [this] { ReloadDriverSettings(); }};
   displayCommands_ = std::make_unique<display::DisplayCommands>(trayMenus_->pm1, std::move(context));
   trayMenus_->plugged.refreshDisplayState = [this] { displayCommands_->Refresh(); };
+  trayMenus_->plugged.readDisplayLimits = [this] { ReadDisplayLimits(); };
+  trayMenus_->plugged.applyDisplayProfile = [this](const std::wstring& name) { ApplyDisplayProfile(name); };
+  trayMenus_->pm1.Item(L"DefaultSingleDisplay1").OnClick = [this](ui::TMenuItem&) { DefaultSingleDisplay(); };
+}
+
+void TfrmMainQRX::ReadDisplayLimits() {
+  display::EscapeContext dc(displayEnv_->escapes, displayEnv_->deviceName);
+  const std::optional<display::DisplayLimits> limits = display::GetDisplayLimits(dc, display::kFirstMonitorIndex);
+  displayLimitWidth_ = limits ? limits->MaxWidth : 0;
+}
+
+void TfrmMainQRX::DefaultSingleDisplay() { display::DefaultSingleDisplay(*displayEnv_, displaySupport_); }
+
+void TfrmMainQRX::ApplyDisplayProfile(const std::wstring& name) {
+  const display::DisplayProfiles profiles(env_.ports.registry, global::ProfilesRoot);
+  display::ApplyDisplayProfile(*displayEnv_, displaySupport_, profiles, name);
+}
+
+bool TfrmMainQRX::ShowDisplaysDialog() {
+  display::DisplayProfiles profiles(env_.ports.registry, global::ProfilesRoot);
+  const display::DisplayStartup startup{reg1_->GetBool(L"Use_LoadDisplays"), reg1_->GetString(L"LoadDisplays")};
+  return display::OpenDisplaysDialog({ui::FormContext{window_.Forms(), env_.ports.clock}, *displayEnv_,
+                                      displaySupport_, profiles, startup,
+                                      [this](const display::DisplayStartup& chosen) {
+                                        reg1_->SetValue(L"Use_LoadDisplays", chosen.load);
+                                        reg1_->SetValue(L"LoadDisplays", chosen.profile);
+                                      }});
+}
+
+bool TfrmMainQRX::ShowOverlayDialog() {
+  display::TfrmOverlay dialog({ui::FormContext{window_.Forms(), env_.ports.clock}, *displayEnv_});
+  return dialog.ShowModal() == ui::TModalResult::Ok;
 }
 
 void TfrmMainQRX::CreateQuick3DItems() {
@@ -562,6 +599,8 @@ menus::MenuContext TfrmMainQRX::MakeMenuContext() {
   };
   dialogs.overclocking = [this] { return ShowOverclockingDialog(); };
   dialogs.colors = [this] { return ShowColorDialog(); };
+  dialogs.displays = [this] { return ShowDisplaysDialog(); };
+  dialogs.overlay = [this] { return ShowOverlayDialog(); };
   dialogs.refreshRateLock = [this] { return ShowRefreshLockDialog(); };
   dialogs.direct3D = [this] { return ShowDirect3DDialog(); };
   dialogs.openGL = [this] { return ShowOpenGLDialog(); };

@@ -122,6 +122,11 @@ class TfrmMainQRX {
   void RefreshMenuState();
   // Makes the driver re-read its registry settings, the way "UseNew3DApply" asks.
   void ReloadDriverSettings();
+  // The tray's "默认单一显示" and hotkey action 22: the first connected display alone.
+  void DefaultSingleDisplay();
+  // A stored display profile in force: the tray's profile items, hotkey action 23 and
+  // start-up.
+  void ApplyDisplayProfile(const std::wstring& name);
   // The game launcher's switch to a "%dx%dx%d" mode at its highest rate; false when the
   // catalogue does not hold it.
   bool SwitchToResolutionAtMaxRate(const std::wstring& modeText);
@@ -139,6 +144,8 @@ class TfrmMainQRX {
   // The primary display's mode as last read (zeros before start-up has read it).
   const platform::DisplayMode& CurrentDisplayMode() const { return displayEnv_->currentMode; }
   const display::DisplaySupport& DisplaySupport() const { return displaySupport_; }
+  // The first monitor's widest mode as the driver last reported it (0 when unknown).
+  uint32_t DisplayLimitWidth() const { return displayLimitWidth_; }
   driver3d::DriverRegistry& DriverValues() { return *driverValues_; }
   // The colour settings in force (ColorAdjustment) and what applies them; null until
   // start-up made it.
@@ -180,6 +187,9 @@ class TfrmMainQRX {
   void CreateColorState();
   void CreateResolutionMenu();
   bool ShowColorDialog();
+  bool ShowDisplaysDialog();
+  bool ShowOverlayDialog();
+  void ReadDisplayLimits();
   bool ShowRefreshLockDialog();
   void StoreMemoryTimingDefaults();
   void ApplyPciLatency();
@@ -217,6 +227,7 @@ class TfrmMainQRX {
   std::unique_ptr<driver3d::DriverRegistry> driverValues_;
   std::unique_ptr<display::DisplayEnvironment> displayEnv_;
   display::DisplaySupport displaySupport_;
+  uint32_t displayLimitWidth_ = 0;
   // The card, and the plain pointer to it the menus look at (null once freed).
   std::unique_ptr<hardware::TRVX> rvxOwner_;
   hardware::TRVX* rvx_ = nullptr;

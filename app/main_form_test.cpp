@@ -306,6 +306,62 @@ TEST_F(MainFormTest, TheSettingsItemsOpenTheDirect3DAndOpenGLDialogsOneAtATime) 
   EXPECT_EQ(window.forms.History().size(), 2u);
 }
 
+// The display items of the tray, the start-up profile and the two display dialogs all
+// reach the simulated driver's controllers.
+TEST_F(MainFormTest, TheDisplayItemsAndTheStartUpProfileReachTheDriver) {
+  auto stored = [&](const std::wstring& name, uint32_t p, uint32_t s) {
+    auto key = sim.registry.OpenKey(RegistryRoot::CurrentUser, global::ProfilesRoot + L"Display\\" + name, true);
+    platform::WriteRegDword(*key, L"c0_ed", p);
+    platform::WriteRegDword(*key, L"c1_ed", s);
+  };
+  stored(L"双屏", 1, 2);
+  stored(L"$$", 2, 0);
+  stored(L"电视", 9, 0);
+  auto settings = SettingsKey(true);
+  platform::WriteRegDword(*settings, L"Use_LoadDisplays", 1);
+  platform::WriteRegString(*settings, L"LoadDisplays", L"双屏");
+
+  const ProgramEnvironment environment = Environment();
+  TfrmMainQRX form(environment, window, false);
+  ASSERT_TRUE(form.FormCreate());
+  const auto layout = [&] {
+    return std::pair(displayDriver.State().controllers[0].displays, displayDriver.State().controllers[1].displays);
+  };
+  EXPECT_EQ(layout(), std::pair(1u, 2u)) << "the start-up profile";
+  EXPECT_EQ(form.DisplayLimitWidth(), 1600u);
+
+  ui::TMenuItem& menu = form.TrayMenus()->pm1.Item(L"Display1");
+  ASSERT_EQ(menu.Count(), 11u) << "nine fixed items and the two profiles, without the launcher's";
+  EXPECT_EQ(menu[10].Caption, L"电视");
+  menu[10].Click();
+  EXPECT_EQ(layout(), std::pair(9u, 0u));
+
+  form.TrayMenus()->pm1.Item(L"DefaultSingleDisplay1").Click();
+  EXPECT_EQ(layout(), std::pair(1u, 0u));
+
+  // The Displays dialog: the DVI monitor switched on and applied with OK, no start-up profile.
+  window.forms.OnModal([](ui::TForm& displays) {
+    EXPECT_EQ(displays[L"lbStartup"].Caption(), L"双屏");
+    displays[L"cbStartup"].Click();
+    displays[L"btPower2"].Click();
+    displays[L"btOk"].Click();
+  });
+  form.TrayMenus()->pm1.Item(L"Settings7").Click();
+  EXPECT_EQ(layout(), std::pair(1u, 2u));
+  EXPECT_FALSE(form.reg1().GetBool(L"Use_LoadDisplays")) << "OK keeps the dialog's start-up choice";
+  EXPECT_EQ(form.reg1().GetString(L"LoadDisplays"), L"");
+
+  window.forms.OnModal([](ui::TForm& overlay) {
+    overlay[L"tbBri"].UserSetPosition(30);
+    overlay[L"btCancel"].Click();
+  });
+  form.TrayMenus()->pm1.Item(L"OverlaySettings1").Click();
+  ASSERT_EQ(window.forms.History().size(), 2u);
+  EXPECT_EQ(window.forms.History()[1].form, L"frmOverlay");
+  EXPECT_EQ(displayDriver.State().overlay[1].value, 0) << "Cancel put the brightness back";
+  EXPECT_FALSE(form.DialogOpen);
+}
+
 TEST_F(MainFormTest, StartEndsWithAnErrorAndNoIconWithoutDriverOrAtiCard) {
   {
     sim::SimMachine noDriver("9800 PRO", {sim::ServiceScenario::NoAdminRights});

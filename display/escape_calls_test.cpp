@@ -44,7 +44,7 @@ void ExpectWhatTheDriverHolds(SimDisplayRig& rig, platform::DriverEscape& escape
   const std::optional<AdjustmentCaps> tvCaps = GetDisplayCaps(dc, 3);
   ASSERT_TRUE(tvCaps);
   EXPECT_TRUE(tvCaps->Entries[Adjustment::FlickerFilter].Supported());
-  EXPECT_EQ(tvCaps->Entries[Adjustment::FlickerFilter].Maximum, 16);
+  EXPECT_EQ(tvCaps->Entries[Adjustment::FlickerFilter].Maximum, 100);
   EXPECT_FALSE(tvCaps->Entries[Adjustment::HorizontalSyncPolarity].Supported());
   const std::optional<AdjustmentValues> monitor = GetDisplayAdjustments(dc, 0);
   ASSERT_TRUE(monitor);

@@ -35,7 +35,15 @@ enum class ComponentKind {
   Timer,        // tm: no window; Interval, Enabled, OnTimer
   Image,        // an icon or bitmap (see Picture)
   LinkLabel,    // caption shown as a link to Address
+  Led,          // led: a round lamp, lit while Checked; a disabled lamp is drawn dimmed
 };
+
+// Lamp colours (COLORREF: red in the low byte).
+namespace LedColor {
+inline constexpr uint32_t Green = 0x00E000;
+inline constexpr uint32_t Red = 0x0000E0;
+inline constexpr uint32_t Yellow = 0x00E0E0;
+}  // namespace LedColor
 
 // The numbers are the ones MessageBox and Windows' dialog functions use.
 enum class TModalResult { None = 0, Ok = 1, Cancel = 2, Abort = 3, Retry = 4, Ignore = 5, Yes = 6, No = 7 };
@@ -63,7 +71,7 @@ struct ComponentDecl {
 
   bool enabled = true;
   bool visible = true;
-  bool checked = false;                          // check box, radio button
+  bool checked = false;                          // check box, radio button; LED: lit
   int groupIndex = 0;                            // radio button
   TModalResult modalResult = TModalResult::None; // button
   bool isDefault = false;                        // button: Enter presses it
@@ -92,6 +100,7 @@ struct ComponentDecl {
   bool framed = false;                           // panel
   FormBorder border = FormBorder::Dialog;        // form
   bool stayOnTop = false;                        // form
+  uint32_t color = LedColor::Green;              // LED: its colour when lit
 };
 
 // What a model change touched, so a renderer updates only that.
@@ -140,7 +149,8 @@ class TComponent {
   int Height() const { return height_; }
   void SetBounds(int left, int top, int width, int height);
 
-  // Check box and radio button. Checking a radio button unchecks the others of its group.
+  // Check box, radio button and LED (lit). Checking a radio button unchecks the others of
+  // its group.
   bool Checked() const { return checked_; }
   void SetChecked(bool checked);
   int GroupIndex() const { return groupIndex_; }

@@ -17,7 +17,10 @@ void RebuildDisplayItems(MenuContext& ctx, ui::TPopupMenu& pm1,
   ui::TMenuItem& menu = pm1.Item(L"Display1");
   menu.DeleteFrom(kDeclaredItems);
   if (!profiles) return;
-  AddProfileItems(menu, SortedNames(profiles->SubKeyNames()), apply);
+  std::vector<std::wstring> names = profiles->SubKeyNames();
+  // The game launcher's backup is not the user's to apply.
+  std::erase(names, std::wstring(L"$$"));
+  AddProfileItems(menu, SortedNames(std::move(names)), apply);
 }
 
 }  // namespace corvane::menus

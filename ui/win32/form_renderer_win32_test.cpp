@@ -161,6 +161,43 @@ TEST_F(Win32FormRendererTest, AboutBoxAndWaitFormOnScreen) {
   EXPECT_EQ(client.right, about.ClientWidth());
 }
 
+// The lamp's colour where the glint does not reach, as drawn on screen now.
+COLORREF LampColour(HWND led) {
+  UpdateWindow(led);
+  RECT bounds{};
+  GetClientRect(led, &bounds);
+  HDC dc = GetDC(led);
+  const COLORREF colour = GetPixel(dc, bounds.right * 2 / 3, bounds.bottom * 2 / 3);
+  ReleaseDC(led, dc);
+  return colour;
+}
+
+TEST_F(Win32FormRendererTest, LedLampsAreDrawnLitOrDarkAsTheModelHasThem) {
+  const ComponentDecl table[] = {
+      {K::Form, L"frmLamps", L"指示灯", L"", 0, 0, 120, 50},
+      {.kind = K::Led, .name = L"ledOn", .left = 10, .top = 10, .width = 24, .height = 24, .checked = true},
+      {.kind = K::Led, .name = L"ledOff", .left = 60, .top = 10, .width = 24, .height = 24, .enabled = false,
+       .color = LedColor::Red},
+  };
+  TForm form(context, table);
+  RunLater(300, [&] {
+    const HWND on = renderer.ControlOf(form[L"ledOn"]);
+    const HWND off = renderer.ControlOf(form[L"ledOff"]);
+    ASSERT_TRUE(on && off);
+    EXPECT_GE(GetGValue(LampColour(on)), 0xC0);
+    EXPECT_LT(GetRValue(LampColour(off)), 0x60) << "an unlit lamp is dark";
+    testing::SaveScreen(testing::ScreenshotPath(L"ui-led.bmp"));
+    form[L"ledOff"].SetChecked(true);
+    form[L"ledOff"].SetEnabled(true);
+    EXPECT_GE(GetRValue(LampColour(off)), 0xC0) << "lit from the model";
+    form[L"ledOn"].SetChecked(false);
+    EXPECT_LT(GetGValue(LampColour(on)), 0x60);
+    form.SetModalResult(TModalResult::Ok);
+  });
+  RunLater(5000, [&] { form.SetModalResult(TModalResult::Abort); });
+  EXPECT_EQ(form.ShowModal(), TModalResult::Ok);
+}
+
 TEST_F(Win32FormRendererTest, ADigitsOnlyEditTakesTheFocusTheModelGivesIt) {
   const ComponentDecl table[] = {
       {K::Form, L"frmThreshold", L"阈值", L"", 0, 0, 200, 80},

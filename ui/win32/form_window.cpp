@@ -6,6 +6,7 @@
 #include <stdexcept>
 #include <system_error>
 
+#include "ui/win32/led_painter.h"
 #include "ui/win32/picture_loader.h"
 
 namespace corvane::ui::win32 {
@@ -111,6 +112,7 @@ bool ShowsBackground(ComponentKind kind) {
     case ComponentKind::RadioButton:
     case ComponentKind::GroupBox:
     case ComponentKind::TrackBar:
+    case ComponentKind::Led:
       return true;
     default:
       return false;
@@ -202,6 +204,11 @@ void FormWindow::CreateControl(Control& control) {
     case ComponentKind::Image:
       windowClass = L"STATIC";
       style |= SS_NOTIFY | SS_CENTERIMAGE | (component.GetPicture().type == Picture::Type::Icon ? SS_ICON : SS_BITMAP);
+      break;
+    case ComponentKind::Led:
+      // Drawn by PaintLed when the form gets WM_DRAWITEM.
+      windowClass = L"STATIC";
+      style |= SS_NOTIFY | SS_OWNERDRAW;
       break;
     case ComponentKind::Edit:
       windowClass = L"EDIT";
@@ -413,6 +420,7 @@ void FormWindow::Apply(TComponent& component, ComponentProperty what) {
       break;
     case ComponentProperty::Enabled:
       if (handle && kind != ComponentKind::Form) EnableWindow(handle, component.Enabled());
+      if (kind == ComponentKind::Led) InvalidateRect(handle, nullptr, TRUE);
       break;
     case ComponentProperty::Visible:
       if (kind == ComponentKind::TabSheet) ShowTabs(*component.Parent());
@@ -421,6 +429,7 @@ void FormWindow::Apply(TComponent& component, ComponentProperty what) {
     case ComponentProperty::Checked:
       if (kind == ComponentKind::CheckBox || kind == ComponentKind::RadioButton)
         SendMessageW(handle, BM_SETCHECK, component.Checked() ? BST_CHECKED : BST_UNCHECKED, 0);
+      if (kind == ComponentKind::Led) InvalidateRect(handle, nullptr, TRUE);
       break;
     case ComponentProperty::Bounds:
       if (kind == ComponentKind::Form) {
@@ -533,6 +542,7 @@ void FormWindow::OnCommand(UINT id, UINT code, HWND source) {
     case ComponentKind::Label:
     case ComponentKind::LinkLabel:
     case ComponentKind::Image:
+    case ComponentKind::Led:
       if (code == STN_CLICKED) component.Click();
       break;
     case ComponentKind::ComboBox:
@@ -585,6 +595,14 @@ LRESULT FormWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
       }
       break;
     }
+    case WM_DRAWITEM:
+      if (Control* control = ControlByHandle(reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)->hwndItem);
+          control && control->component->Kind() == ComponentKind::Led) {
+        const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+        PaintLed(item, *control->component, BackgroundBrush(item.hDC, item.hwndItem));
+        return TRUE;
+      }
+      break;
     case WM_CTLCOLORSTATIC:
       // Read-only edits ask too; they keep their own colours.
       if (Control* control = ControlByHandle(reinterpret_cast<HWND>(lParam));

@@ -99,6 +99,25 @@ TEST_F(PageControlTest, HiddenSheetsLeaveTheTabStripAndTheOtherTabsStillReachThe
   });
 }
 
+// A handler that refuses the new page puts the first one back: the tab strip and the
+// panes follow the model, as the Displays dialog needs while the TV output is off.
+TEST_F(PageControlTest, AHandlerThatRefusesThePageLeavesTheFirstShowing) {
+  int refusals = 0;
+  form[L"pcMain"].OnChange = [&](TComponent& pages) {
+    if (pages.ItemIndex() == 0) return;
+    ++refusals;
+    pages.SetItemIndex(0);
+  };
+  WhileShowing([&] {
+    ClickTab(L"pcMain", 2);
+    EXPECT_EQ(refusals, 1);
+    EXPECT_EQ(form[L"pcMain"].ItemIndex(), 0);
+    EXPECT_EQ(TabCtrl_GetCurSel(Control(L"pcMain")), 0);
+    EXPECT_TRUE(Shown(L"lbA"));
+    EXPECT_FALSE(Shown(L"lbC"));
+  });
+}
+
 TEST_F(PageControlTest, APageControlOnASheetShowsAndSwitchesItsPages) {
   WhileShowing([&] {
     ClickTab(L"pcMain", 1);

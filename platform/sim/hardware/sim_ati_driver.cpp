@@ -115,18 +115,20 @@ SimAtiDisplay Monitor(uint32_t bit, uint32_t index, std::vector<SimAtiMode> mode
 
 SimAtiDisplay Tv(uint32_t index) {
   SimAtiDisplay tv = Monitor(0x8, index, {Mode(800, 600, 60), Mode(640, 480, 60)}, Mode(800, 600, 60));
-  tv.caps[2] = {50, 0, 100, 1};   // saturation
-  tv.caps[3] = {50, 0, 100, 1};   // contrast
+  tv.caps[2] = {100, 0, 200, 1};  // saturation
+  tv.caps[3] = {100, 0, 200, 1};  // contrast
   tv.caps[8] = {0, 0, 1, 0};      // dot crawl
   tv.caps[9] = {1, 0, 3, 0};      // S-Video sharpness
   tv.caps[10] = {1, 0, 4, 0};     // composite sharpness
-  tv.caps[12] = {8, 0, 16, 1};    // flicker filter
+  tv.caps[12] = {60, 0, 100, 1};  // flicker filter
   tv.caps[13] = {1, 1, 0x2000, 0};  // TV standard
   tv.caps[15] = {1, 0, 1, 0};     // overscan
   for (size_t k = 17; k <= 19; ++k) tv.caps[k] = {};
-  tv.adjustments[2] = 50;
-  tv.adjustments[3] = 60;
-  tv.adjustments[12] = 8;
+  tv.adjustments[2] = 110;
+  tv.adjustments[3] = 120;
+  tv.adjustments[9] = 1;
+  tv.adjustments[10] = 1;
+  tv.adjustments[12] = 60;
   tv.adjustments[13] = 0x8;  // PAL-B
   tv.adjustments[15] = 1;
   tv.adjustments[17] = 0;
@@ -142,8 +144,8 @@ SimAtiDriverState Revision5State() {
   state.controllers[0] = {1024, 768, 0x1, 85, state.controllers[0].driverFields};
   state.controllers[1] = {800, 600, 0, 60, state.controllers[1].driverFields};
   state.displays.push_back(Monitor(0x1, 0,
-                                   {Mode(640, 480, 60), Mode(800, 600, 75), Mode(1024, 768, 85), Mode(1280, 1024, 75),
-                                    Mode(1600, 1200, 60)},
+                                   {Mode(1600, 1200, 60), Mode(1280, 1024, 75), Mode(1024, 768, 85), Mode(800, 600, 75),
+                                    Mode(640, 480, 60)},
                                    Mode(1600, 1200, 85)));
   state.displays.push_back(Monitor(0x2, 1, {Mode(1280, 1024, 60), Mode(1024, 768, 60), Mode(800, 600, 60)},
                                    Mode(1280, 1024, 60)));
@@ -162,7 +164,7 @@ SimAtiDriverState Revision5State() {
   state.biosVersion = "BK-SIM 008.016M.069";
   state.biosPartNumber = "113-SIM9800-104";
   state.biosDate = "2003/06/18 12:34";
-  state.settingBlobs = {{"DisplayLayout", {0x01, 0x00, 0x00, 0x00, 0x09, 0x00, 0x00, 0x00}},
+  state.settingBlobs = {{"DisplayLayout", {0x01, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00}},
                         {"MonitorAdjust", {0x02, 0xFD, 0xFF, 0xFF}},
                         {"TvAdjust", std::vector<uint8_t>(300, 0x5C)}};
   return state;
@@ -306,6 +308,13 @@ int32_t SimAtiDriver::Answer(uint32_t function, std::span<const uint8_t> in, std
       state_.controllers[0] = next[0];
       state_.controllers[1] = next[1];
       ++state_.configurationsSet;
+      // The record the driver keeps its layout in follows.
+      for (SimSettingBlob& blob : state_.settingBlobs) {
+        if (blob.name != "DisplayLayout") continue;
+        blob.data.assign(8, 0);
+        Put(blob.data, 0, next[0].displays);
+        Put(blob.data, 4, next[1].displays);
+      }
       Clear(out, static_cast<uint32_t>(out.size()));
       return kOk;
     }
@@ -374,8 +383,13 @@ int32_t SimAtiDriver::Answer(uint32_t function, std::span<const uint8_t> in, std
       SimAtiDisplay* display = DisplayByIndex(index);
       if (Word(in, 16) != 104) return SimEscapeResult::Malformed;
       if (!display || !(state_.connectedDisplays & display->bit)) return kRefused;
-      for (size_t k = 0; k < display->adjustments.size(); ++k)
-        display->adjustments[k] = static_cast<int32_t>(Word(in, 20 + 4 * k));
+      // What the display supports stays within its caps; other slots are kept as sent.
+      for (size_t k = 0; k < display->adjustments.size(); ++k) {
+        const SimAtiCap& cap = display->caps[k];
+        const auto value = static_cast<int32_t>(Word(in, 20 + 4 * k));
+        const bool supported = cap.minimum != 0 || cap.maximum != 0;
+        display->adjustments[k] = supported ? std::clamp(value, cap.minimum, cap.maximum) : value;
+      }
       std::fill(out.begin(), out.end(), uint8_t{0});
       return kOk;
     }

@@ -167,6 +167,24 @@ void ReadOverlay(const std::vector<std::string_view>& w, SimAtiDriverState& driv
   if (const auto value = Signed(w[2], control.minimum, control.maximum)) control.value = *value;
 }
 
+// Theater mode: its mode (0, 1 or 4) and the aspect bits (0-1 video, 4-5 display).
+void ReadTheater(const std::vector<std::string_view>& w, SimAtiDriverState& driver) {
+  const auto mode = Decimal(w[1], 0, 4);
+  const auto aspect = Hex(w[2], 0x33);
+  if (!mode || !aspect) return;
+  const auto put = [&](size_t at, uint32_t value) {
+    for (size_t i = 0; i < 4; ++i) driver.theaterMode[at + i] = static_cast<uint8_t>(value >> (8 * i));
+  };
+  put(8, static_cast<uint32_t>(*mode));
+  put(16, *aspect);
+}
+
+uint32_t TheaterWord(const SimAtiDriverState& driver, size_t at) {
+  uint32_t value = 0;
+  for (size_t i = 0; i < 4; ++i) value |= static_cast<uint32_t>(driver.theaterMode[at + i]) << (8 * i);
+  return value;
+}
+
 }  // namespace
 
 std::string MachineStateText(const SimRadeon& card, const SimAtiDriverState& driver) {
@@ -207,6 +225,7 @@ std::string MachineStateText(const SimRadeon& card, const SimAtiDriverState& dri
   }
   for (size_t property = 1; property < driver.overlay.size(); ++property)
     Append(out, "overlay %u %d\n", static_cast<unsigned>(property), driver.overlay[property].value);
+  Append(out, "theater %u %X  # mode, aspect bits\n", TheaterWord(driver, 8), TheaterWord(driver, 16));
   return out;
 }
 
@@ -228,6 +247,7 @@ void ReadMachineState(std::string_view text, SimRadeon& card, SimAtiDriverState&
       if (const auto rotation = Signed(w[1], 0, 3)) driver.rotation = *rotation;
     } else if (w[0] == "adjustments") ReadAdjustments(w, driver);
     else if (w[0] == "overlay" && w.size() >= 3) ReadOverlay(w, driver);
+    else if (w[0] == "theater" && w.size() >= 3) ReadTheater(w, driver);
   }
   if (DriverWouldTake(controllers, driver.connectedDisplays)) driver.controllers = controllers;
 }

@@ -41,6 +41,8 @@ void UseMachine(Machine& m) {
   m.Driver().displays[0].adjustments[4] = -17;
   m.Driver().displays[2].adjustments[24] = INT32_MIN;
   m.Driver().overlay[2].value = 250;
+  m.Driver().theaterMode[8] = 1;
+  m.Driver().theaterMode[16] = 0x22;
 }
 
 TEST(SimMachineState, ReadingTheTextGivesTheSameMachine) {
@@ -53,6 +55,7 @@ TEST(SimMachineState, ReadingTheTextGivesTheSameMachine) {
   EXPECT_DOUBLE_EQ(restored.Card().CoreClockMhz(), used.Card().CoreClockMhz());
   EXPECT_EQ(restored.Regs().PaletteEntry(200), used.Regs().PaletteEntry(200));
   EXPECT_EQ(restored.Driver().controllers[1].displays, 0x8u);
+  EXPECT_EQ(restored.Driver().theaterMode, used.Driver().theaterMode);
   EXPECT_EQ(restored.Driver().controllers[0].driverFields, used.Driver().controllers[0].driverFields);
   EXPECT_NE(used.Text().find("core 405.00 MHz"), std::string::npos) << "people can read the clock";
 }
@@ -77,6 +80,7 @@ TEST(SimMachineState, DamagedLinesKeepTheFreshMachine) {
       "adjustments 9 1 2 3",             // no display 9
       "adjustments 0 99999999999",       // beyond 32 bits
       "overlay 2 251", "overlay 0 1", "overlay 6 1", "overlay 2 x",
+      "theater 5 11", "theater 1 44", "theater 1",  // no mode 5; aspect bits 2-3 do not exist
       "clocks 400 300", "PLL 0A 0", "",
       std::string("pll 0A \0\xff\xfe", 10),
       std::string(5000, 'x'),

@@ -6,7 +6,8 @@
 // and its desktop link starts the game, the Direct3D and OpenGL dialogs opened from it write
 // what their controls show (and with the newer driver storage the Direct3D one is "3D
 // Settings"), and closing its window ends it with the settings saved; started again, it
-// runs on the simulated machine as the first run left it. The tests run in order and
+// runs on the simulated machine as the first run left it; the Displays dialog and a
+// display profile from the tray reach the simulated driver. The tests run in order and
 // share the first instance.
 //
 // Arguments: corvane.exe, record_args.exe, the bitmap to write.
@@ -874,6 +875,142 @@ TEST_F(ProgramEndToEnd, StartedAgainTheCardStillRunsTheClockTheDialogApplied) {
   ASSERT_TRUE(started) << "no main window with its tray icon";
   ASSERT_TRUE(tip.has_value()) << "no tooltip over the tray icon";
   EXPECT_NE(tip->find(L"- " + std::to_wstring(g_appliedCoreClock) + L":"), std::wstring::npos) << Narrow(*tip);
+}
+
+// The `n`th child (from 0, in z-order) of `parent` showing `text`.
+HWND NthChildWithText(HWND parent, const std::wstring& text, int n) {
+  for (HWND child = GetWindow(parent, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    wchar_t caption[128] = {};
+    GetWindowTextW(child, caption, 128);
+    if (text == caption && n-- == 0) return child;
+  }
+  return nullptr;
+}
+
+// The display mask of controller `index` as the state file keeps the simulated driver's
+// ("controller 1 1280 1024 60 2"), or nothing.
+std::optional<unsigned long> ControllerDisplaysInStateFile(int index) {
+  std::string text;
+  HANDLE file = CreateFileW(MachineStateFile().c_str(), GENERIC_READ,
+                            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return std::nullopt;
+  char buffer[4096];
+  DWORD read = 0;
+  while (ReadFile(file, buffer, sizeof buffer, &read, nullptr) && read > 0) text.append(buffer, read);
+  CloseHandle(file);
+  std::istringstream in(text);
+  const std::string prefix = "controller " + std::to_string(index) + " ";
+  for (std::string line; std::getline(in, line);) {
+    if (line.rfind(prefix, 0) != 0) continue;
+    const size_t last = line.find_last_of(' ');
+    return std::strtoul(line.c_str() + last + 1, nullptr, 16);
+  }
+  return std::nullopt;
+}
+
+bool ControllersAre(unsigned long first, unsigned long second) {
+  return WaitFor([&] { return ControllerDisplaysInStateFile(0) == first && ControllerDisplaysInStateFile(1) == second; },
+                 10000);
+}
+
+// "显示" is the twelfth entry of the tray menu.
+constexpr int kDisplayMenuDowns = 12;
+
+std::vector<WORD> DisplayMenuKeys(std::initializer_list<WORD> inSubmenu) {
+  std::vector<WORD> keys(kDisplayMenuDowns, VK_DOWN);
+  keys.push_back(VK_RIGHT);
+  keys.insert(keys.end(), inSubmenu);
+  return keys;
+}
+
+bool ChooseFromDisplayMenu(std::initializer_list<WORD> inSubmenu) {
+  const HWND window = MainWindow();
+  if (!window) return false;
+  SetCursorPos(760, 560);
+  PostMessageW(window, kTrayCallbackMessage, kTrayIconId, WM_RBUTTONDOWN);
+  if (!WaitFor(MenuOpen, 10000)) return false;
+  Sleep(500);
+  for (WORD key : DisplayMenuKeys(inSubmenu)) PressKey(key);
+  return true;
+}
+
+// The Displays dialog shows the simulated monitors and TV; a layout applied there, and a
+// display profile applied from the tray menu, reach the simulated driver's controllers.
+TEST_F(ProgramEndToEnd, TheDisplaysDialogAndADisplayProfileReachTheSimulatedControllers) {
+  const std::wstring shots = Shots();
+  ASSERT_EQ(MainWindow(), nullptr);
+  const std::wstring profile = std::wstring(kSettingsKey) + L"\\Profiles\\Display\\E2E 双屏";
+  HKEY key = nullptr;
+  ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, profile.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr),
+            ERROR_SUCCESS);
+  const DWORD first = 1, dvi = 2;
+  RegSetValueExW(key, L"c0_ed", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&first), sizeof first);
+  RegSetValueExW(key, L"c1_ed", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&dvi), sizeof dvi);
+  RegCloseKey(key);
+
+  if (g_first.process) CloseHandle(g_first.process);
+  g_first = Start(L"/simulate");
+  ASSERT_NE(g_first.process, nullptr);
+  ASSERT_TRUE(WaitFor([] { return MainWindow() != nullptr; }, 30000)) << "no main window";
+  ASSERT_TRUE(WaitFor([] { return ReadDword(HKEY_CURRENT_USER, kSettingsKey, L"Proc_ID") == g_first.id; }, 10000));
+
+  // "默认单一显示" first: the first monitor alone, whatever earlier runs left.
+  ASSERT_TRUE(ChooseFromDisplayMenu({VK_UP, VK_UP, VK_RETURN}));
+  EXPECT_TRUE(ControllersAre(1, 0)) << "the single display did not reach the driver";
+
+  ASSERT_TRUE(ChooseFromDisplayMenu({VK_RETURN}));
+  const HWND dialog = WaitForWindow([] { return FindWindowW(L"CorvaneForm", L"显示"); });
+  if (!dialog) CancelTrayMenu();
+  ASSERT_NE(dialog, nullptr) << "the Displays dialog did not open";
+  EXPECT_NE(ChildWithText(dialog, L"最大水平分辨率 1600"), nullptr);
+  EXPECT_NE(NthChildWithText(dialog, L"已连接.", 2), nullptr) << "two monitors and a TV are connected";
+  Sleep(500);
+  EXPECT_TRUE(CaptureScreen(shots + L"displays.bmp"));
+
+  // The DVI monitor switched on and applied; then the TV as the clone.
+  SendMessageW(NthChildWithText(dialog, L"电源", 1), BM_CLICK, 0, 0);
+  SendMessageW(ChildWithText(dialog, L"应用(&A)"), BM_CLICK, 0, 0);
+  EXPECT_TRUE(ControllersAre(1, 2)) << "the layout applied in the dialog did not reach the driver";
+  SendMessageW(NthChildWithText(dialog, L"电源", 2), BM_CLICK, 0, 0);
+  SendMessageW(ChildWithText(dialog, L"应用(&A)"), BM_CLICK, 0, 0);
+  EXPECT_TRUE(ControllersAre(1, 8));
+
+  // With the TV output active its page opens.
+  SendMessageW(ChildOfClass(dialog, WC_TABCONTROLW), TCM_SETCURFOCUS, 1, 0);
+  EXPECT_TRUE(WaitFor([&] { return IsWindowVisible(ChildWithText(dialog, L"覆盖扫描")) != FALSE; }, 5000));
+  Sleep(500);
+  EXPECT_TRUE(CaptureScreen(shots + L"displays-tv.bmp"));
+  SendMessageW(ChildOfClass(dialog, WC_TABCONTROLW), TCM_SETCURFOCUS, 0, 0);
+
+  PostMessageW(ChildWithText(dialog, L"高级选项"), BM_CLICK, 0, 0);
+  const HWND prop = WaitForWindow([] { return FindWindowW(L"CorvaneForm", L"显示属性"); });
+  ASSERT_NE(prop, nullptr) << "the monitor's properties did not open";
+  Sleep(500);
+  EXPECT_TRUE(CaptureScreen(shots + L"display-prop.bmp"));
+  PostMessageW(ChildWithText(prop, L"取消"), BM_CLICK, 0, 0);
+  EXPECT_TRUE(WaitFor([] { return !FindWindowW(L"CorvaneForm", L"显示属性"); }, 10000));
+  PostMessageW(ChildWithText(dialog, L"确定(&O)"), BM_CLICK, 0, 0);
+  EXPECT_TRUE(WaitFor([] { return !FindWindowW(L"CorvaneForm", L"显示"); }, 10000));
+
+  // The profile is the last item of "显示".
+  ASSERT_TRUE(ChooseFromDisplayMenu({VK_UP, VK_RETURN}));
+  EXPECT_TRUE(ControllersAre(1, 2)) << "the display profile did not reach the driver";
+
+  // "覆盖调整..." is second in "显示".
+  ASSERT_TRUE(ChooseFromDisplayMenu({VK_DOWN, VK_RETURN}));
+  const HWND overlay = WaitForWindow([] { return FindWindowW(L"CorvaneForm", L"覆盖调整"); });
+  if (!overlay) CancelTrayMenu();
+  ASSERT_NE(overlay, nullptr) << "the overlay dialog did not open";
+  EXPECT_NE(ChildWithText(overlay, L"250"), nullptr) << "the gamma row shows the driver's maximum";
+  Sleep(500);
+  EXPECT_TRUE(CaptureScreen(shots + L"overlay.bmp"));
+  PostMessageW(ChildWithText(overlay, L"取消"), BM_CLICK, 0, 0);
+  EXPECT_TRUE(WaitFor([] { return !FindWindowW(L"CorvaneForm", L"覆盖调整"); }, 10000));
+
+  PostMessageW(MainWindow(), WM_CLOSE, 0, 0);
+  EXPECT_EQ(WaitForExit(g_first.process, 30000), 0u);
+  SHDeleteKeyW(HKEY_CURRENT_USER, profile.c_str());
 }
 
 }  // namespace
