@@ -76,7 +76,8 @@ class Win32PluginModule final : public PluginModule {
   }
 
  private:
-  FARPROC Entry(PluginExport which) const { return entries_[static_cast<size_t>(which)]; }
+  // The address as a plain pointer; each caller gives it the export's own type.
+  void* Entry(PluginExport which) const { return reinterpret_cast<void*>(entries_[static_cast<size_t>(which)]); }
 
   HMODULE module_;
   FARPROC entries_[std::size(kExports)] = {};

@@ -13,7 +13,15 @@ struct GuardFrame {
   DWORD code;
 };
 
-NT_TIB* ThreadBlock() { return reinterpret_cast<NT_TIB*>(NtCurrentTeb()); }
+// The head of the thread's exception list: the first word of its information block, which
+// the FS segment addresses on 32-bit Windows.
+EXCEPTION_REGISTRATION_RECORD* ListHead() {
+  EXCEPTION_REGISTRATION_RECORD* head = nullptr;
+  __asm__ __volatile__("movl %%fs:0, %0" : "=r"(head));
+  return head;
+}
+
+void SetListHead(EXCEPTION_REGISTRATION_RECORD* head) { __asm__ __volatile__("movl %0, %%fs:0" : : "r"(head) : "memory"); }
 
 extern "C" EXCEPTION_DISPOSITION __cdecl GuardHandler(EXCEPTION_RECORD* exception, void* frame, CONTEXT*, void*) {
   // An unwind passing through (a longjmp or another handler's) is no business of ours.
@@ -28,18 +36,17 @@ extern "C" EXCEPTION_DISPOSITION __cdecl GuardHandler(EXCEPTION_RECORD* exceptio
 __attribute__((noinline)) GuardedCallResult CallGuarded(void (*call)(void* data), void* data) {
   volatile GuardFrame frame{};
   auto* guard = const_cast<GuardFrame*>(&frame);
-  NT_TIB* tib = ThreadBlock();
-  guard->record.Next = tib->ExceptionList;
+  guard->record.Next = ListHead();
   guard->record.Handler = reinterpret_cast<PEXCEPTION_ROUTINE>(&GuardHandler);
   if (__builtin_setjmp(guard->jump)) {
     // Back from the handler: the system's dispatcher frames and the foreign code's own
     // registrations above ours are dropped with the stack they lived on.
-    ThreadBlock()->ExceptionList = guard->record.Next;
+    SetListHead(guard->record.Next);
     return {false, static_cast<uint32_t>(guard->code)};
   }
-  tib->ExceptionList = &guard->record;
+  SetListHead(&guard->record);
   call(data);
-  ThreadBlock()->ExceptionList = guard->record.Next;
+  SetListHead(guard->record.Next);
   return {true, 0};
 }
 
