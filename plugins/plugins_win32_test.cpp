@@ -4,6 +4,7 @@
 // screenshots of the busview dialog and the run-time plug-ins dialog for people to look at.
 #include <windows.h>
 #include <commctrl.h>
+#include <shellapi.h>
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -16,6 +17,8 @@
 #include "platform/win32/plugin_modules_win32.h"
 #include "platform/win32/registry_win32.h"
 #include "platform/win32/seh_guard.h"
+#include "platform/win32/user_interaction_win32.h"
+#include "platform/registry_values.h"
 #include "plugins/host/host_service_entry.h"
 #include "plugins/host/menu_plugins.h"
 #include "plugins/host/plugin_record.h"
@@ -76,8 +79,7 @@ TEST(PluginsWin32, ABrokenPluginFaultsInsideItsGuardAndTheHostCarriesOn) {
   {
     auto key = registry.OpenKey(platform::RegistryRoot::CurrentUser, state, true);
     ASSERT_TRUE(key);
-    const uint32_t one = 1;
-    key->WriteValue(L"enabled", REG_DWORD, {reinterpret_cast<const uint8_t*>(&one), sizeof one});
+    platform::WriteRegDword(*key, L"enabled", 1);
   }
   platform::Win32UserInteraction user;
   const PluginHostContext context{modules, registry, 0, HostServiceEntry::Pointer(), kBroken};

@@ -23,7 +23,9 @@ EXCEPTION_REGISTRATION_RECORD* ListHead() {
 
 void SetListHead(EXCEPTION_REGISTRATION_RECORD* head) { __asm__ __volatile__("movl %0, %%fs:0" : : "r"(head) : "memory"); }
 
-extern "C" EXCEPTION_DISPOSITION __cdecl GuardHandler(EXCEPTION_RECORD* exception, void* frame, CONTEXT*, void*) {
+// The system's dispatcher restores the stack pointer after a handler returns, so the
+// calling convention of EXCEPTION_ROUTINE is as good as any.
+EXCEPTION_DISPOSITION NTAPI GuardHandler(EXCEPTION_RECORD* exception, PVOID frame, CONTEXT*, PVOID) {
   // An unwind passing through (a longjmp or another handler's) is no business of ours.
   if (exception->ExceptionFlags & (EXCEPTION_UNWINDING | EXCEPTION_EXIT_UNWIND)) return ExceptionContinueSearch;
   auto* guard = static_cast<GuardFrame*>(frame);
@@ -34,10 +36,11 @@ extern "C" EXCEPTION_DISPOSITION __cdecl GuardHandler(EXCEPTION_RECORD* exceptio
 }  // namespace
 
 __attribute__((noinline)) GuardedCallResult CallGuarded(void (*call)(void* data), void* data) {
-  volatile GuardFrame frame{};
-  auto* guard = const_cast<GuardFrame*>(&frame);
+  // Its address goes into the exception list, so it lives in memory across the jump.
+  GuardFrame frame{};
+  GuardFrame* guard = &frame;
   guard->record.Next = ListHead();
-  guard->record.Handler = reinterpret_cast<PEXCEPTION_ROUTINE>(&GuardHandler);
+  guard->record.Handler = &GuardHandler;
   if (__builtin_setjmp(guard->jump)) {
     // Back from the handler: the system's dispatcher frames and the foreign code's own
     // registrations above ours are dropped with the stack they lived on.

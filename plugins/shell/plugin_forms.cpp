@@ -17,7 +17,7 @@ std::unique_ptr<platform::Timer> DialogClock::StartTimer(uint32_t, bool, std::fu
   throw std::logic_error("plug-in dialogs have no timers");
 }
 
-PluginForms::~PluginForms() { ui::win32::UnregisterFormClass(); }
+PluginForms::FormClassRelease::~FormClassRelease() { ui::win32::UnregisterFormClass(); }
 
 void FillPluginInfo(PluginInfo* info, const wchar_t* name, uint8_t kind) {
   if (!info) return;

@@ -26,8 +26,6 @@ class DialogClock final : public platform::Clock {
 class PluginForms {
  public:
   PluginForms() = default;
-  // Forgets the form class once no window of it is left.
-  ~PluginForms();
   PluginForms(const PluginForms&) = delete;
   PluginForms& operator=(const PluginForms&) = delete;
 
@@ -35,6 +33,10 @@ class PluginForms {
   platform::UserInteraction& User() { return user_; }
 
  private:
+  // First made, last gone: the form class is forgotten once the renderer's windows are.
+  struct FormClassRelease {
+    ~FormClassRelease();
+  } release_;
   ui::win32::Win32FormRenderer renderer_;
   DialogClock clock_;
   platform::Win32UserInteraction user_;
