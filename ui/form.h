@@ -369,6 +369,9 @@ class FormRenderer {
   // Shows the form without waiting, painted at once (the caller is about to be busy).
   virtual void Show(TForm& form) = 0;
   virtual void Hide(TForm& form) = 0;
+  // Puts a showing form in front again, after another program's window (a plug-in's) had
+  // the foreground.
+  virtual void BringToFront(TForm& form) { (void)form; }
   // The model changed: bring the screen up to date.
   virtual void ComponentChanged(TComponent& component, ComponentProperty what) = 0;
   // The form is being destroyed: forget it.

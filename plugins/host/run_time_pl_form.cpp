@@ -113,6 +113,8 @@ void TfrmRunTimePL::btConfigClick(ui::TComponent&) {
     ui::FlagScope busy(busy_);
     plugin->Configure();
   }
+  // The plug-in's own window had the foreground.
+  Renderer().BringToFront(*this);
   BuildList();
 }
 

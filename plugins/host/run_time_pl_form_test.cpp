@@ -87,6 +87,7 @@ TEST(RunTimePluginsDialog, WhileAPluginConfiguresTheOtherButtonsAndClosingDoNoth
     form.Close();
   });
   EXPECT_EQ(rig.Calls(L"busconf.dll", PluginExport::ConfigPlugin), 1u);
+  EXPECT_EQ(rig.renderer.BroughtToFront(), std::vector<std::wstring>{L"frmRunTimePL"});
   EXPECT_EQ(rig.Calls(L"busconf.dll", PluginExport::DonePlugin), 0u);
   EXPECT_EQ(rig.Enabled(L"busconf.dll"), 1u);
 }
