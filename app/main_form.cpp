@@ -1,6 +1,7 @@
 #include "app/main_form.h"
 
 #include <cstdlib>
+#include <cwchar>
 #include <utility>
 
 #include "settings/global.h"
@@ -21,6 +22,7 @@
 #include "games/game_profile.h"
 #include "games/gp_form.h"
 #include "platform/registry_values.h"
+#include "plugins/host/run_time_pl_form.h"
 #include "ui/about_box.h"
 
 namespace corvane {
@@ -162,6 +164,7 @@ bool TfrmMainQRX::FormCreate() {
     overclocking::OverclockingContext over = OverContext();
     overclocking::LoadAutoOverProfile(over);
   }
+  LoadPlugins();
 
   if (LoadGameRequested()) StoreRunProfileAndBroadcast();
   RefreshMenuState();
@@ -188,6 +191,7 @@ void TfrmMainQRX::FormClose() {
   // A game still running is left to the restore record and the next start.
   gameLauncher_.reset();
   if (resClass_) resClass_->Clear();
+  FreePlugins();
   FreeDriverAccess();
 }
 
@@ -282,6 +286,7 @@ void TfrmMainQRX::PowerBroadcast(uint32_t event) {
   }
   // Standby may have reset the card's configuration space.
   if (reg1_->GetBool(L"RestoreHardware")) ApplyPciLatency();
+  if (runTimePlugins_) runTimePlugins_->SuspendRestoreAll();
   // Standby may also have lost the palette.
   if (colorState_) colorState_->ApplyCurrentColor();
 }
@@ -432,6 +437,8 @@ void TfrmMainQRX::CreateDriverAccess() {
 }
 
 void TfrmMainQRX::FreeDriverAccess() {
+  // A plug-in that still calls the service finds no card rather than a freed one.
+  if (hostService_) hostService_->Context().rvx = nullptr;
   rvx_ = nullptr;
   rvxOwner_.reset();
 }
@@ -605,6 +612,7 @@ menus::MenuContext TfrmMainQRX::MakeMenuContext() {
   dialogs.direct3D = [this] { return ShowDirect3DDialog(); };
   dialogs.openGL = [this] { return ShowOpenGLDialog(); };
   dialogs.gameProfileEditor = [this] { return ShowGameProfileEditor(); };
+  dialogs.runTimePlugins = [this] { return ShowRunTimePluginsDialog(); };
   return menus::MenuContext{env_.ports,      *reg1_,  rvx_,      display_.DriverKeyPath, ini_,
                             AceMode,          DialogOpen, HotkeyEditorOpen, Quality, ProfileLookupList,
                             std::move(calls), std::move(dialogs), {}};
@@ -627,6 +635,57 @@ void TfrmMainQRX::ShowAboutBox() {
     env_.ports.shell.Execute(request);
   };
   about.ShowModal();
+}
+
+namespace {
+
+// "Run Time 插件" and its separator come before the plug-ins.
+constexpr size_t kDeclaredPluginItems = 2;
+
+// Major << 16 | minor from "major.minor[...]".
+uint32_t HostVersion(const std::wstring& version) {
+  unsigned major = 0;
+  unsigned minor = 0;
+  if (std::swscanf(version.c_str(), L"%u.%u", &major, &minor) < 1) return 0;
+  return (major & 0xFFFFu) << 16 | (minor & 0xFFFFu);
+}
+
+// The driver key as a plug-in reads it: the path's characters as bytes. Registry paths of
+// display drivers are ASCII; anything else would not survive the plug-in's code page.
+std::string AsciiBytes(const std::wstring& text) {
+  std::string bytes;
+  for (wchar_t c : text) bytes.push_back(c < 0x80 ? static_cast<char>(c) : '?');
+  return bytes;
+}
+
+}  // namespace
+
+void TfrmMainQRX::LoadPlugins() {
+  if (!env_.pluginModules) return;
+  plugins::HostServiceContext service{rvx_, reg1_.get(), HostVersion(kProgramVersion), AsciiBytes(display_.DriverKeyPath)};
+  hostService_ = std::make_unique<plugins::HostServiceEntry>(std::move(service));
+  const plugins::PluginHostContext context{*env_.pluginModules, env_.ports.registry, window_.Handle(),
+                                           plugins::HostServiceEntry::Pointer(),
+                                           plugins::PluginFolderOf(env_.programFolder)};
+  runTimePlugins_ = std::make_unique<plugins::TRPLList>(context);
+  menuPlugins_ = std::make_unique<plugins::MenuPlugins>(context, env_.ports.user);
+  menuPlugins_->Scan();
+  menuPlugins_->AddMenuItems(trayMenus_->pm1.Item(L"Plugins1"));
+}
+
+void TfrmMainQRX::FreePlugins() {
+  // The menu's plug-in items run through the list that goes here.
+  if (menuPlugins_) trayMenus_->pm1.Item(L"Plugins1").DeleteFrom(kDeclaredPluginItems);
+  // Each run-time plug-in gets done_plugin while the service still answers.
+  runTimePlugins_.reset();
+  menuPlugins_.reset();
+  hostService_.reset();
+}
+
+bool TfrmMainQRX::ShowRunTimePluginsDialog() {
+  if (!runTimePlugins_) return false;
+  plugins::TfrmRunTimePL dialog(ui::FormContext{window_.Forms(), env_.ports.clock}, *runTimePlugins_);
+  return dialog.ShowModal() == ui::TModalResult::Ok;
 }
 
 }  // namespace corvane

@@ -31,6 +31,9 @@
 #include "platform/display_devices.h"
 #include "platform/window_handle.h"
 #include "platform/window_messages.h"
+#include "plugins/host/host_service_entry.h"
+#include "plugins/host/menu_plugins.h"
+#include "plugins/host/rpl_list.h"
 #include "ui/form.h"
 #include "ui/menu.h"
 
@@ -157,6 +160,9 @@ class TfrmMainQRX {
   const settings::MainIniSwitches& IniSwitches() const { return ini_; }
   const std::wstring& HelpFile() const { return helpFile_; }
   const std::wstring& UserDataFolder() const { return userDataFolder_; }
+  // The plug-ins; null before start-up loaded them and after FormClose freed them.
+  plugins::MenuPlugins* MenuPlugins() { return menuPlugins_.get(); }
+  plugins::TRPLList* RunTimePlugins() { return runTimePlugins_.get(); }
 
   bool ForwardingInstance = false;
   bool AceMode = false;
@@ -213,6 +219,10 @@ class TfrmMainQRX {
   void ShowAboutBox();
   void CreateGameLauncher();
   bool ShowGameProfileEditor();
+  // Start-up: the service plug-ins are given, the run-time list and the menu plug-ins.
+  void LoadPlugins();
+  void FreePlugins();
+  bool ShowRunTimePluginsDialog();
 
   const ProgramEnvironment& env_;
   MainFormWindow& window_;
@@ -242,6 +252,10 @@ class TfrmMainQRX {
   std::unique_ptr<display::TResClass> resClass_;
   std::unique_ptr<display::ResolutionMenu> resolutionMenu_;
   std::unique_ptr<games::GameLauncher> gameLauncher_;
+  // Declared after the card: the plug-ins go first, then the service they used.
+  std::unique_ptr<plugins::HostServiceEntry> hostService_;
+  std::unique_ptr<plugins::TRPLList> runTimePlugins_;
+  std::unique_ptr<plugins::MenuPlugins> menuPlugins_;
 
   uint32_t runMessage_ = 0;
   uint32_t taskbarCreatedMessage_ = 0;

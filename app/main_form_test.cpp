@@ -9,6 +9,7 @@
 #include "platform/sim/hardware/sim_ati_driver.h"
 #include "platform/sim/hardware/sim_driver_library.h"
 #include "platform/sim/hardware/sim_machine.h"
+#include "platform/sim/plugin_modules_sim.h"
 #include "platform/sim/sim_platform.h"
 
 namespace corvane {
@@ -603,6 +604,65 @@ TEST_F(MainFormTest, HelpOnADialogComponentOpensItsTopicAsAContextPopup) {
   EXPECT_TRUE(dialog[L"btOnForm"].UserHelp());
   EXPECT_EQ(window.helpRequests, (std::vector<HelpRequest>{{L"C:\\Corvane\\corvane.hlp", 8, 12},
                                                          {L"C:\\Corvane\\corvane.hlp", 8, 40}}));
+}
+
+}  // namespace
+}  // namespace corvane
+
+namespace corvane {
+namespace {
+
+// The plug-ins come to life at start-up with the main form's window and a service that
+// reaches the card, hear of every resume, and are told to end when the form closes.
+TEST_F(MainFormTest, PluginsStartWithTheFormReachTheCardAndEndWithIt) {
+  platform::SimPluginModules plugins;
+  HostService kept = nullptr;
+  std::vector<uint32_t> classBytes;
+  auto readClass = [&] {
+    const CorvanePciAddress address{1, 0, 0, 0x0B};
+    uint32_t value = 0;
+    kept(CORVANE_HS_PCI_READ8, &address, &value);
+    classBytes.push_back(value);
+  };
+  platform::SimPlugin busconf;
+  busconf.getPlugInfo = platform::SimPlugin::Record("PCI 设置插件", CORVANE_PLUGIN_RUNTIME);
+  busconf.execPlugin = [&](platform::WindowHandle owner, HostService service) {
+    EXPECT_EQ(owner, kWindow);
+    kept = service;
+    readClass();
+  };
+  busconf.donePlugin = readClass;
+  busconf.suspendRestore = readClass;
+  plugins.Register(L"C:\\Corvane\\plugins\\busconf.dll", busconf);
+  platform::SimPlugin busview;
+  busview.getPlugInfo = platform::SimPlugin::Record("PCI 信息", CORVANE_PLUGIN_MENU);
+  busview.execPlugin = [&](platform::WindowHandle, HostService service) { EXPECT_EQ(service, kept); };
+  plugins.Register(L"C:\\Corvane\\plugins\\busview.dll", busview);
+  auto rtpl = sim.registry.OpenKey(RegistryRoot::CurrentUser, global::ProfilesRoot + L"rtpl\\busconf.dll", true);
+  platform::WriteRegDword(*rtpl, L"enabled", 1);
+
+  ProgramEnvironment environment = Environment();
+  environment.pluginModules = &plugins;
+  TfrmMainQRX form(environment, window, false);
+  ASSERT_TRUE(form.FormCreate());
+  ASSERT_NE(form.RunTimePlugins(), nullptr);
+  EXPECT_TRUE((*form.RunTimePlugins())[0].Running());
+  ui::TMenuItem& menu = form.TrayMenus()->pm1.Item(L"Plugins1");
+  ASSERT_EQ(menu.Count(), 3u);
+  EXPECT_EQ(menu[2].Caption, L"PCI 信息");
+  menu[2].Click();
+  EXPECT_EQ(plugins.CallCount(L"busview.dll", platform::PluginExport::ExecPlugin), 1u);
+
+  form.PowerBroadcast(4);  // suspending, not resuming
+  form.PowerBroadcast(PowerEvent::ResumeStandby);
+  form.FormClose();
+  // Start, resume and end each read the card's class byte, the last one before the card went.
+  EXPECT_EQ(classBytes, (std::vector<uint32_t>{0x03, 0x03, 0x03}));
+  EXPECT_EQ(plugins.LoadedNow(), 0u);
+  EXPECT_EQ(menu.Count(), 2u);
+  // What a plug-in still calls after the program freed its card does nothing.
+  readClass();
+  EXPECT_EQ(classBytes.back(), 0u);
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include "platform/card_registers.h"
 #include "platform/driver_escape.h"
 #include "platform/kernel_io.h"
+#include "platform/plugin_modules.h"
 #include "platform/ports.h"
 
 namespace corvane {
@@ -29,6 +30,8 @@ struct ProgramEnvironment {
   CommandLine commandLine;
   uint32_t processId = 0;
   bool simulate = false;  // "/simulate": the tooltip says so
+  // The plug-in libraries; without them the plug-in menu and the run-time list stay empty.
+  platform::PluginModules* pluginModules = nullptr;
 };
 
 class MainFormWindow;

@@ -9,13 +9,35 @@ namespace corvane::ui {
 
 namespace {
 
-bool IsListKind(ComponentKind kind) { return kind == ComponentKind::ComboBox || kind == ComponentKind::ListBox; }
+bool IsListKind(ComponentKind kind) {
+  return kind == ComponentKind::ComboBox || kind == ComponentKind::ListBox || kind == ComponentKind::ListView;
+}
 
 int ValidIndexOrNone(int index, size_t count) {
   return index >= 0 && static_cast<size_t>(index) < count ? index : -1;
 }
 
 }  // namespace
+
+std::wstring JoinCells(const std::vector<std::wstring>& cells) {
+  std::wstring row;
+  for (size_t i = 0; i < cells.size(); ++i) {
+    if (i) row += L'\t';
+    row += cells[i];
+  }
+  return row;
+}
+
+std::vector<std::wstring> SplitCells(std::wstring_view row) {
+  std::vector<std::wstring> cells;
+  size_t start = 0;
+  for (;;) {
+    const size_t tab = row.find(L'\t', start);
+    cells.emplace_back(row.substr(start, tab == std::wstring_view::npos ? std::wstring_view::npos : tab - start));
+    if (tab == std::wstring_view::npos) return cells;
+    start = tab + 1;
+  }
+}
 
 TComponent::TComponent(TForm& form, const ComponentDecl& decl, TComponent* parent)
     : form_(form),
@@ -253,7 +275,7 @@ void TComponent::UserSelect(int index) {
   if (!AcceptsInput()) return;
   const int before = itemIndex_;
   SetItemIndex(index);
-  if (kind_ == ComponentKind::ListBox) {
+  if (kind_ == ComponentKind::ListBox || kind_ == ComponentKind::ListView) {
     if (OnClick) OnClick(*this);
   } else if (itemIndex_ != before && OnChange) {
     OnChange(*this);

@@ -27,6 +27,7 @@ enum class ComponentKind {
   Edit,         // ed: single line, or several with multiLine
   ComboBox,     // cb: drop-down list; with `editable`, typing as well as picking
   ListBox,
+  ListView,     // lv: a report list with columns; each item is one row, its cells separated by '\t'
   TrackBar,     // tb
   GroupBox,     // gb: framed container with a caption
   Panel,        // plain container, optionally framed
@@ -49,6 +50,16 @@ inline constexpr uint32_t Yellow = 0x00E0E0;
 enum class TModalResult { None = 0, Ok = 1, Cancel = 2, Abort = 3, Retry = 4, Ignore = 5, Yes = 6, No = 7 };
 
 enum class FormBorder { Dialog, None, ToolWindow };
+
+// A list view's column: its header text and width in pixels.
+struct ListColumn {
+  std::wstring caption;
+  int width = 75;
+};
+
+// A list view row from its cells, and the cells of a row.
+std::wstring JoinCells(const std::vector<std::wstring>& cells);
+std::vector<std::wstring> SplitCells(std::wstring_view row);
 enum class TextAlign { Left, Center, Right };
 
 // One row of a form's table. The first nine fields are common and may be given in order;
@@ -82,8 +93,9 @@ struct ComponentDecl {
   int position = 0;                              // track bar
   int frequency = 1;                             // track bar: a tick every this many steps
   bool vertical = false;                         // track bar
-  std::vector<std::wstring> items{};             // combo box, list box
-  int itemIndex = -1;                            // combo box, list box; page control: active sheet
+  std::vector<std::wstring> items{};             // combo box, list box, list view (rows)
+  int itemIndex = -1;                            // combo box, list box, list view; page control: active sheet
+  std::vector<ListColumn> columns{};             // list view
   bool editable = false;                         // combo box: takes typed text
   std::wstring text{};                           // edit
   bool readOnly = false;                         // edit
@@ -164,7 +176,7 @@ class TComponent {
   int Max() const { return max_; }
   void SetRange(int min, int max);
 
-  // Combo box and list box. ItemIndex is -1 (nothing) or a valid index; anything else reads
+  // Combo box, list box and list view. ItemIndex is -1 (nothing) or a valid index; anything else reads
   // as -1. Replacing the items keeps the index when it is still valid.
   const std::vector<std::wstring>& Items() const { return items_; }
   void SetItems(std::vector<std::wstring> items);
@@ -209,12 +221,12 @@ class TComponent {
   // Track bar: moves to the position (clamped); OnChange when it moved.
   void UserSetPosition(int position);
   // Combo box: selects (an editable one takes the item as its text), then OnChange when
-  // the selection changed. List box: selects, then OnClick. Page control: activates the
+  // the selection changed. List box and list view: selects, then OnClick. Page control: activates the
   // sheet, then OnChange when it changed.
   void UserSelect(int index);
   // Edit and editable combo box: replaces the text, then OnChange when it changed.
   void UserSetText(std::wstring text);
-  // List box: the item under the pointer double-clicked: selects it, then OnDblClick.
+  // List box and list view: the item under the pointer double-clicked: selects it, then OnDblClick.
   void UserDoubleClick(int index);
   // Timer: what the clock calls when the interval has passed.
   void FireTimer();
@@ -372,6 +384,9 @@ class FormRenderer {
   // Shows the form without waiting, painted at once (the caller is about to be busy).
   virtual void Show(TForm& form) = 0;
   virtual void Hide(TForm& form) = 0;
+  // Puts a showing form in front again, after another program's window (a plug-in's) had
+  // the foreground.
+  virtual void BringToFront(TForm& form) { (void)form; }
   // The model changed: bring the screen up to date.
   virtual void ComponentChanged(TComponent& component, ComponentProperty what) = 0;
   // The form is being destroyed: forget it.

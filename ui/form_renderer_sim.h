@@ -39,6 +39,9 @@ class SimFormRenderer final : public FormRenderer {
   void RunModal(TForm& form) override;
   void Show(TForm& form) override;
   void Hide(TForm& form) override;
+  void BringToFront(TForm& form) override { broughtToFront_.push_back(form.Name()); }
+  // The forms put in front again, by name, in order.
+  const std::vector<std::wstring>& BroughtToFront() const { return broughtToFront_; }
   void ComponentChanged(TComponent& component, ComponentProperty what) override;
   void FormDestroyed(TForm& form) override;
   void Beep() override { ++beeps_; }
@@ -49,6 +52,7 @@ class SimFormRenderer final : public FormRenderer {
   std::vector<std::wstring> showing_;
   size_t changes_ = 0;
   size_t beeps_ = 0;
+  std::vector<std::wstring> broughtToFront_;
 };
 
 }  // namespace corvane::ui

@@ -225,3 +225,34 @@ TEST_F(FormTest, BrokenTablesAreRefused) {
 
 }  // namespace
 }  // namespace corvane::ui
+
+namespace corvane::ui {
+namespace {
+
+TEST(ListView, RowsKeepEmptyCellsAndSelectingARowIsAClick) {
+  EXPECT_EQ(SplitCells(JoinCells({L"否", L"", L"磁盘温度", L""})),
+            (std::vector<std::wstring>{L"否", L"", L"磁盘温度", L""}));
+  EXPECT_EQ(SplitCells(L""), std::vector<std::wstring>{L""});
+
+  platform::SimPlatform platform;
+  SimFormRenderer renderer;
+  const ComponentDecl table[] = {
+      {K::Form, L"frmList", L"", L"", 0, 0, 200, 100},
+      {.kind = K::ListView, .name = L"lvRows", .width = 200, .height = 100, .columns = {{L"A", 50}, {L"B", 50}}},
+  };
+  struct TfrmList final : TForm {
+    using TForm::TForm;
+  } form(FormContext{renderer, platform.clock}, table);
+  TComponent& list = form[L"lvRows"];
+  int clicks = 0;
+  list.OnClick = [&](TComponent&) { ++clicks; };
+  list.SetItems({JoinCells({L"1", L"a"}), JoinCells({L"2", L"b"})});
+  list.UserSelect(1);
+  EXPECT_EQ(clicks, 1);
+  EXPECT_EQ(SplitCells(list.Text())[1], L"b");
+  list.SetItems({JoinCells({L"1", L"a"})});
+  EXPECT_EQ(list.ItemIndex(), -1) << "the selected row is gone";
+}
+
+}  // namespace
+}  // namespace corvane::ui

@@ -21,6 +21,13 @@ extern "C" {
 
 /* "QRXL" read from the most significant byte; the host ignores any other value. */
 #define CORVANE_PLUGIN_MAGIC 0x5152584Cu
+/* Set to "1" in the program's environment while it runs on its simulated machine
+ * ("corvane.exe /simulate"). The host service then reaches the simulated card by itself; a
+ * plug-in that talks to hardware of its own may look at this variable and show simulated
+ * devices instead. */
+#define CORVANE_SIMULATE_VARIABLE "CORVANE_SIMULATE"
+#define CORVANE_SIMULATE_VARIABLE_W L"CORVANE_SIMULATE"
+
 /* The name's field: at most 50 characters of code page 936 text and a terminating zero. */
 #define CORVANE_PLUGIN_NAME_SIZE 51
 

@@ -119,6 +119,13 @@ void Win32FormRenderer::Show(TForm& form) {
 
 void Win32FormRenderer::Hide(TForm& form) { Close(form); }
 
+void Win32FormRenderer::BringToFront(TForm& form) {
+  if (HWND window = WindowOf(form)) {
+    BringWindowToTop(window);
+    SetForegroundWindow(window);
+  }
+}
+
 void Win32FormRenderer::ComponentChanged(TComponent& component, ComponentProperty what) {
   auto found = windows_.find(&component.Form());
   if (found == windows_.end()) return;

@@ -29,6 +29,7 @@ class Win32FormRenderer final : public FormRenderer {
   void RunModal(TForm& form) override;
   void Show(TForm& form) override;
   void Hide(TForm& form) override;
+  void BringToFront(TForm& form) override;
   void ComponentChanged(TComponent& component, ComponentProperty what) override;
   void FormDestroyed(TForm& form) override;
   void Beep() override;

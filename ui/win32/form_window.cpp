@@ -14,6 +14,48 @@ namespace corvane::ui::win32 {
 namespace {
 
 constexpr wchar_t kFormClass[] = L"CorvaneForm";
+
+// The module this code is linked into: the program, or a plug-in library that shows its
+// own forms. Each registers the form class for itself, so a library's windows never run
+// the program's copy of the window procedure, nor the other way round.
+HINSTANCE CodeModule() { return reinterpret_cast<HINSTANCE>(&__ImageBase); }
+
+void SelectListViewRow(HWND list, int index) {
+  ListView_SetItemState(list, -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
+  if (index >= 0) {
+    ListView_SetItemState(list, index, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+    ListView_EnsureVisible(list, index, FALSE);
+  }
+}
+
+void FillListView(HWND list, const TComponent& component) {
+  ListView_DeleteAllItems(list);
+  int row = 0;
+  for (const std::wstring& item : component.Items()) {
+    const std::vector<std::wstring> cells = SplitCells(item);
+    LVITEMW entry{};
+    entry.mask = LVIF_TEXT;
+    entry.iItem = row;
+    entry.pszText = const_cast<wchar_t*>(cells[0].c_str());
+    ListView_InsertItem(list, &entry);
+    for (size_t cell = 1; cell < cells.size(); ++cell)
+      ListView_SetItemText(list, row, static_cast<int>(cell), const_cast<wchar_t*>(cells[cell].c_str()));
+    ++row;
+  }
+  SelectListViewRow(list, component.ItemIndex());
+}
+
+void AddListViewColumns(HWND list, const ComponentDecl& decl) {
+  ListView_SetExtendedListViewStyle(list, LVS_EX_FULLROWSELECT);
+  int index = 0;
+  for (const ListColumn& column : decl.columns) {
+    LVCOLUMNW header{};
+    header.mask = LVCF_TEXT | LVCF_WIDTH;
+    header.cx = column.width;
+    header.pszText = const_cast<wchar_t*>(column.caption.c_str());
+    ListView_InsertColumn(list, index++, &header);
+  }
+}
 // Below these are IDOK, IDCANCEL and the rest, which IsDialogMessage sends for Enter and Esc.
 constexpr UINT kFirstId = 100;
 // A drop-down list's window height includes the list it drops.
@@ -25,7 +67,7 @@ void RegisterFormClass(WNDPROC proc) {
   WNDCLASSEXW windowClass{};
   windowClass.cbSize = sizeof(windowClass);
   windowClass.lpfnWndProc = proc;
-  windowClass.hInstance = GetModuleHandleW(nullptr);
+  windowClass.hInstance = CodeModule();
   windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
   windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
   windowClass.lpszClassName = kFormClass;
@@ -121,6 +163,8 @@ bool ShowsBackground(ComponentKind kind) {
 
 }  // namespace
 
+void UnregisterFormClass() { UnregisterClassW(kFormClass, CodeModule()); }
+
 FormWindow::FormWindow(TForm& form, HWND owner, const FormFonts& fonts, std::function<void(std::exception_ptr)> onError)
     : form_(form), fonts_(fonts), onError_(std::move(onError)) {
   EnsureCommonControls();
@@ -151,7 +195,7 @@ void FormWindow::CreateFormWindow(HWND owner) {
   const int left = work.left + (work.right - work.left - width) / 2;
   const int top = work.top + (work.bottom - work.top - height) / 2;
   window_.reset(CreateWindowExW(style.exStyle, kFormClass, self.Caption().c_str(), style.style, left, top, width,
-                                height, owner, nullptr, GetModuleHandleW(nullptr), this));
+                                height, owner, nullptr, CodeModule(), this));
   if (!window_) throw std::system_error(static_cast<int>(GetLastError()), std::system_category(), "CreateWindowExW");
   controls_.front().handle = window_.get();
   SendMessageW(window_.get(), WM_SETFONT, reinterpret_cast<WPARAM>(fonts_.normal), FALSE);
@@ -227,6 +271,11 @@ void FormWindow::CreateControl(Control& control) {
       exStyle = WS_EX_CLIENTEDGE;
       style |= WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT;
       break;
+    case ComponentKind::ListView:
+      windowClass = WC_LISTVIEWW;
+      exStyle = WS_EX_CLIENTEDGE;
+      style |= WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS;
+      break;
     case ComponentKind::TrackBar:
       windowClass = TRACKBAR_CLASSW;
       style |= WS_TABSTOP | TBS_AUTOTICKS | (decl.vertical ? TBS_VERT : TBS_HORZ);
@@ -239,9 +288,10 @@ void FormWindow::CreateControl(Control& control) {
   }
   const UINT id = kFirstId + static_cast<UINT>(&control - controls_.data());
   control.handle = CreateWindowExW(exStyle, windowClass, L"", style, 0, 0, 0, 0, window_.get(),
-                                   reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
+                                   reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)), CodeModule(), nullptr);
   if (!control.handle) throw std::system_error(static_cast<int>(GetLastError()), std::system_category(), "CreateWindowExW");
   SendMessageW(control.handle, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  if (component.Kind() == ComponentKind::ListView) AddListViewColumns(control.handle, decl);
   FillControl(control);
 }
 
@@ -414,7 +464,8 @@ void FormWindow::Apply(TComponent& component, ComponentProperty what) {
       if (kind == ComponentKind::TabSheet) {
         ShowTabs(*component.Parent());  // a sheet's caption is its tab's text
       } else if (handle && kind != ComponentKind::Edit && kind != ComponentKind::ComboBox &&
-                 kind != ComponentKind::ListBox && kind != ComponentKind::TrackBar && kind != ComponentKind::Image) {
+                 kind != ComponentKind::ListBox && kind != ComponentKind::ListView && kind != ComponentKind::TrackBar &&
+                 kind != ComponentKind::Image) {
         SetWindowTextW(handle, component.Caption().c_str());
       }
       break;
@@ -452,6 +503,7 @@ void FormWindow::Apply(TComponent& component, ComponentProperty what) {
       if (kind == ComponentKind::TrackBar) SendMessageW(handle, TBM_SETPOS, TRUE, component.Position());
       break;
     case ComponentProperty::Items:
+      if (kind == ComponentKind::ListView) FillListView(handle, component);
       if (kind == ComponentKind::ComboBox || kind == ComponentKind::ListBox) {
         const bool combo = kind == ComponentKind::ComboBox;
         SendMessageW(handle, combo ? CB_RESETCONTENT : LB_RESETCONTENT, 0, 0);
@@ -469,6 +521,8 @@ void FormWindow::Apply(TComponent& component, ComponentProperty what) {
         SelectComboItem(handle, component);
       else if (kind == ComponentKind::ListBox)
         SendMessageW(handle, LB_SETCURSEL, static_cast<WPARAM>(component.ItemIndex()), 0);
+      else if (kind == ComponentKind::ListView)
+        SelectListViewRow(handle, component.ItemIndex());
       else if (kind == ComponentKind::PageControl) {
         SelectTab(component);
         ShowShowingControls();
@@ -586,6 +640,19 @@ LRESULT FormWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
       break;
     case WM_NOTIFY: {
       const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+      if (Control* control = ControlByHandle(header->hwndFrom);
+          control && control->component->Kind() == ComponentKind::ListView && !applyingModel_) {
+        if (header->code == static_cast<UINT>(LVN_ITEMCHANGED)) {
+          const auto* change = reinterpret_cast<const NMLISTVIEW*>(lParam);
+          if ((change->uChanged & LVIF_STATE) && (change->uNewState & LVIS_SELECTED) &&
+              !(change->uOldState & LVIS_SELECTED))
+            Guarded([&] { control->component->UserSelect(change->iItem); });
+        } else if (header->code == static_cast<UINT>(NM_DBLCLK)) {
+          const auto* activate = reinterpret_cast<const NMITEMACTIVATE*>(lParam);
+          if (activate->iItem >= 0) Guarded([&] { control->component->UserDoubleClick(activate->iItem); });
+        }
+        return 0;
+      }
       if (header->code == static_cast<UINT>(TCN_SELCHANGE) && !applyingModel_) {
         if (Control* control = ControlByHandle(header->hwndFrom)) {
           const int sheet = SheetOfTab(header->hwndFrom, TabCtrl_GetCurSel(header->hwndFrom));

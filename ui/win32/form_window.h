@@ -12,7 +12,13 @@
 #include "ui/win32/form_background.h"
 #include "ui/win32/gdi_handles.h"
 
+extern "C" IMAGE_DOS_HEADER __ImageBase;
+
 namespace corvane::ui::win32 {
+
+// A plug-in library that showed forms calls this before it is unloaded: the form class
+// it registered for itself must not outlive its window procedure.
+void UnregisterFormClass();
 
 // The renderer's fonts, shared by every form.
 struct FormFonts {

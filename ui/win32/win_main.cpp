@@ -18,6 +18,8 @@
 #include "platform/win32/driver_escape_win32.h"
 #include "platform/win32/fpu_control.h"
 #include "platform/win32/kernel_io_win32.h"
+#include "platform/win32/plugin_modules_win32.h"
+#include "plugins/sdk/corvane_plugin.h"
 #include "platform/win32/whole_file_win32.h"
 #include "platform/win32/win32_platform.h"
 #include "ui/win32/main_window.h"
@@ -152,6 +154,10 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int) {
   corvane::CommandLine commandLine(Parameters());
   const bool simulate = commandLine.HasSwitch(L"simulate");
 
+  // Plug-ins that reach hardware of their own (the disks) learn from this variable that the
+  // program runs on the simulated machine; those that use the host service need not know.
+  if (simulate) SetEnvironmentVariableW(CORVANE_SIMULATE_VARIABLE_W, L"1");
+
   std::unique_ptr<Hardware> hardware;
   if (simulate)
     hardware = std::make_unique<SimulatedHardware>(platform.ports);
@@ -160,7 +166,9 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int) {
 
   corvane::ui::MainWindow window;
   hardware->AnnounceDisplayChangesTo(reinterpret_cast<HWND>(window.Handle()));
+  corvane::platform::Win32PluginModules pluginModules;
   corvane::ProgramEnvironment environment{hardware->Ports(), hardware->Card(),     ProgramFolder(),
-                                          commandLine,       GetCurrentProcessId(), simulate};
+                                          commandLine,       GetCurrentProcessId(), simulate,
+                                          &pluginModules};
   return corvane::RunProgram(environment, window);
 }
