@@ -6,6 +6,7 @@
 #include <string>
 
 #include "app/command_line.h"
+#include "hardware/artifacts/frame_source.h"
 #include "platform/card_registers.h"
 #include "platform/driver_escape.h"
 #include "platform/kernel_io.h"
@@ -29,6 +30,8 @@ struct ProgramEnvironment {
   CommandLine commandLine;
   uint32_t processId = 0;
   bool simulate = false;  // "/simulate": the tooltip says so
+  // Draws the artifact tester's scene; without one the tester is not offered.
+  artifacts::FrameSourceFactory artifactFrames{};
 };
 
 class MainFormWindow;
