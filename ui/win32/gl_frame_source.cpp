@@ -96,6 +96,19 @@ class GlFrameSource final : public artifacts::FrameSource {
   std::unique_ptr<platform::Thread> thread_;
 };
 
+// The tester's window goes beside the dialog that opened it (its owner), on the left.
+void PlaceBesideOwner(HWND window) {
+  HWND owner = GetWindow(window, GW_OWNER);
+  if (!owner) return;
+  RECT ownerBounds{};
+  RECT bounds{};
+  GetWindowRect(owner, &ownerBounds);
+  GetWindowRect(window, &bounds);
+  const int width = bounds.right - bounds.left;
+  const int left = ownerBounds.left - width > 0 ? ownerBounds.left - width : 0;
+  SetWindowPos(window, nullptr, left, ownerBounds.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 }  // namespace
 
 artifacts::FrameSourceFactory GlFrameSources(GlFrameSourceSetup setup) {
@@ -108,6 +121,7 @@ artifacts::FrameSourceFactory GlFrameSources(GlFrameSourceSetup setup) {
 
     HWND owner = setup.forms.WindowOf(form);
     if (!owner) return nullptr;
+    PlaceBesideOwner(owner);
     RegisterSceneClass();
     RECT client{};
     GetClientRect(owner, &client);
