@@ -562,8 +562,15 @@ void TfrmMainQRX::ApplyOverProfile(const std::wstring& name) {
 }
 
 bool TfrmMainQRX::ShowOverclockingDialog() {
-  overclocking::TfrmOver dialog({ui::FormContext{window_.Forms(), env_.ports.clock}, env_.ports.registry,
-                                 env_.ports.user, *reg1_, *rvx_, HideTimings, [this] { UpdateTrayTip(); }});
+  overclocking::OverDialogContext context{ui::FormContext{window_.Forms(), env_.ports.clock}, env_.ports.registry,
+                                          env_.ports.user, *reg1_, *rvx_, HideTimings, [this] { UpdateTrayTip(); }};
+  context.threading = &env_.ports.threading;
+  context.artifactFrames = env_.artifactFrames;
+  context.TemporalAAOn = [this] { return quick3DItems_ && quick3DItems_->TemporalAAOn(); };
+  context.SwitchTemporalAAOff = [this] {
+    if (quick3DItems_) quick3DItems_->SwitchTemporalAAOff();
+  };
+  overclocking::TfrmOver dialog(context);
   dialog.ShowModal();
   return dialog.RendererWasOpened();
 }

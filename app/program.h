@@ -6,6 +6,7 @@
 #include <string>
 
 #include "app/command_line.h"
+#include "hardware/artifacts/frame_source.h"
 #include "platform/card_registers.h"
 #include "platform/driver_escape.h"
 #include "platform/kernel_io.h"
@@ -32,6 +33,8 @@ struct ProgramEnvironment {
   bool simulate = false;  // "/simulate": the tooltip says so
   // The plug-in libraries; without them the plug-in menu and the run-time list stay empty.
   platform::PluginModules* pluginModules = nullptr;
+  // Draws the artifact tester's scene; without one the tester is not offered.
+  artifacts::FrameSourceFactory artifactFrames{};
 };
 
 class MainFormWindow;

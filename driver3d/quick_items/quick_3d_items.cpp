@@ -22,4 +22,8 @@ void Quick3DItems::Refresh() {
   RefreshDirect3DRefreshRate(pm1_, ctx_, desktopRate);
 }
 
+bool Quick3DItems::TemporalAAOn() { return driver3d::TemporalAAOn(ctx_); }
+
+void Quick3DItems::SwitchTemporalAAOff() { driver3d::SwitchTemporalAAOff(ctx_); }
+
 }  // namespace corvane::driver3d

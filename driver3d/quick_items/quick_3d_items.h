@@ -39,6 +39,11 @@ class Quick3DItems {
   // The menu refresh's 3D steps, on the registry as it is now. Zeroes the counters first.
   void Refresh();
 
+  // The driver's temporal anti-aliasing, which the artifact tester needs off: whether it
+  // is on, and switching it off as the "禁用" item does.
+  bool TemporalAAOn();
+  void SwitchTemporalAAOff();
+
  private:
   ui::TPopupMenu& pm1_;
   // The click handlers hold on to it, so the object neither copies nor moves.

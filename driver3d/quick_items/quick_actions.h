@@ -45,6 +45,10 @@ void WriteForcedRefreshRate(Quick3DContext& ctx, const ui::TMenuItem& sender, bo
                             const DwordSetting& setting);
 
 void Reload(Quick3DContext& ctx);
+
+// The driver's temporal anti-aliasing: whether it is on; off as "禁用" sets it.
+bool TemporalAAOn(Quick3DContext& ctx);
+void SwitchTemporalAAOff(Quick3DContext& ctx);
 void UpdateTip(Quick3DContext& ctx);
 
 // The item's tag as the decimal text the driver's settings hold.

@@ -25,7 +25,7 @@ void ps10Click(Quick3DContext& ctx, ui::TMenuItem& sender) { SetAndReload(ctx, P
 void vsDisClick(Quick3DContext& ctx, ui::TMenuItem&) { SetAndReload(ctx, VertexShaderVersion, std::nullopt); }
 void vs10Click(Quick3DContext& ctx, ui::TMenuItem& sender) { SetAndReload(ctx, VertexShaderVersion, TagText(sender)); }
 
-void TAADisClick(Quick3DContext& ctx, ui::TMenuItem&) { SetAndReload(ctx, TemporalAAMultiplier, std::nullopt); }
+void TAADisClick(Quick3DContext& ctx, ui::TMenuItem&) { SwitchTemporalAAOff(ctx); }
 void TAA2xClick(Quick3DContext& ctx, ui::TMenuItem&) { SetAndReload(ctx, TemporalAAMultiplier, L"2"); }
 void TAA3xClick(Quick3DContext& ctx, ui::TMenuItem&) { SetAndReload(ctx, TemporalAAMultiplier, L"3"); }
 void TAAFrameDefClick(Quick3DContext& ctx, ui::TMenuItem&) {
@@ -74,6 +74,13 @@ void ToggleDword(Quick3DContext& ctx, ui::TMenuItem& sender) {
 }
 
 }  // namespace
+
+bool TemporalAAOn(Quick3DContext& ctx) {
+  ctx.driver.OpenDriverKey();
+  return ReadSetting(ctx.driver, TemporalAAMultiplier) != L"0";
+}
+
+void SwitchTemporalAAOff(Quick3DContext& ctx) { SetAndReload(ctx, TemporalAAMultiplier, std::nullopt); }
 
 void WireTweakItems(ui::TPopupMenu& pm1, Quick3DContext& ctx) {
   OnClick(pm1, ctx, {L"psDis"}, psDisClick);

@@ -78,6 +78,10 @@ TfrmOver::TfrmOver(const OverDialogContext& context) : TForm(context.forms, Comp
   HandleClick(L"btExRemove", &TfrmOver::btExRemoveClick);
   HandleClick(L"btPlay3d", &TfrmOver::btPlay3dClick);
   HandleClick(L"btPlay2d", &TfrmOver::btPlay2dClick);
+  HandleClick(L"btRender", &TfrmOver::btRenderClick);
+  HandleClick(L"btScan", &TfrmOver::btScanClick);
+  HandleClick(L"btMaxGpu", &TfrmOver::btMaxGpuClick);
+  HandleClick(L"btMaxMem", &TfrmOver::btMaxMemClick);
   FormCreate();
 }
 
@@ -110,6 +114,8 @@ void TfrmOver::FormCreate() {
   self[L"lbxExFiles"].SetItems(ReadExcludedFiles(ctx_.registry));
   if (ctx_.hideTimings)
     for (TimingPage page : kTimingPages) self[Numbered(L"tsTiming", page)].SetVisible(false);
+
+  EnableArtifactButtons(nullptr);
 
   // The memory clock runs with the core clock: its slider only follows.
   if (ctx_.rvx.SyncClocks) {

@@ -8,15 +8,19 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <span>
 #include <string>
 #include <vector>
 
 #include "settings/reg_values.h"
+#include "hardware/artifacts/frame_source.h"
+#include "hardware/artifacts/render_form.h"
 #include "hardware/overclocking/timings.h"
 #include "hardware/rvx.h"
 #include "platform/registry.h"
+#include "platform/threading.h"
 #include "platform/user_interaction.h"
 #include "ui/form.h"
 
@@ -32,6 +36,14 @@ struct OverDialogContext {
   bool hideTimings = false;
   // Refreshes the tray tooltip, which shows the clocks, whenever the dialog re-reads them.
   std::function<void()> UpdateTrayTip{};
+
+  // The artifact tester. Without a frame source its buttons stay disabled.
+  platform::Threading* threading = nullptr;
+  artifacts::FrameSourceFactory artifactFrames{};
+  // The driver's temporal anti-aliasing, which changes every frame and so cannot be on
+  // while frames are compared: whether it is on, and switching it off.
+  std::function<bool()> TemporalAAOn{};
+  std::function<void()> SwitchTemporalAAOff{};
 };
 
 class TfrmOver final : public ui::TForm {
@@ -44,6 +56,12 @@ class TfrmOver final : public ui::TForm {
   // Whether the artifact tester's renderer window was opened: the main form then hides
   // its own window again after the dialog.
   bool RendererWasOpened() const { return rendererOpened_; }
+  // The artifact tester's window while it is open.
+  artifacts::Tfrm3DRender* Renderer() const { return renderer_.get(); }
+
+ protected:
+  // Frees the artifact tester's window.
+  void FormClose() override;
 
  private:
   // FormCreate's work, done while the form is made.
@@ -82,6 +100,19 @@ class TfrmOver final : public ui::TForm {
   void btPlay3dClick(ui::TComponent& sender);
   void btPlay2dClick(ui::TComponent& sender);
 
+  // --- Artifact tester ---
+  void btRenderClick(ui::TComponent& sender);
+  void btScanClick(ui::TComponent& sender);
+  void btMaxGpuClick(ui::TComponent& sender);
+  void btMaxMemClick(ui::TComponent& sender);
+  bool OpenRenderer();
+  void CloseRenderer();
+  // Starts or stops a maximum search on the slider; the button's idle caption afterwards.
+  void ToggleSearch(ui::TComponent& button, const wchar_t* slider, const wchar_t* idleCaption);
+  // Enables the artifact buttons for the renderer's state; `running` is the one button
+  // that stays usable while a scan or search runs.
+  void EnableArtifactButtons(const ui::TComponent* running);
+
   int MemoryFactor() const;
   bool Fixed() const;
   void SetSliderBounds();
@@ -119,6 +150,7 @@ class TfrmOver final : public ui::TForm {
   // The registers as the card had them at this program's start ("deft1".."deft3").
   std::array<uint32_t, 3> timingDefaults_{};
   bool rendererOpened_ = false;
+  std::unique_ptr<artifacts::Tfrm3DRender> renderer_;
 };
 
 }  // namespace corvane::overclocking

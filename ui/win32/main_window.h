@@ -34,6 +34,8 @@ class MainWindow final : public MainFormWindow, public MainWindowHost {
   void Close() override;
   void ShowHelp(const std::wstring& helpFile, uint32_t command, uintptr_t data) override;
   FormRenderer& Forms() override { return formRenderer_; }
+  // The same, for code that needs the windows of the forms it shows.
+  win32::Win32FormRenderer& FormWindows() { return formRenderer_; }
 
   // MainWindowHost
   MainFormWindow& Window() override { return *this; }

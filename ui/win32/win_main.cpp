@@ -22,6 +22,7 @@
 #include "plugins/sdk/corvane_plugin.h"
 #include "platform/win32/whole_file_win32.h"
 #include "platform/win32/win32_platform.h"
+#include "ui/win32/gl_frame_source.h"
 #include "ui/win32/main_window.h"
 
 namespace {
@@ -79,6 +80,8 @@ class Hardware {
   virtual corvane::platform::Ports& Ports() = 0;
   // Real displays tell the windows of a new desktop mode themselves.
   virtual void AnnounceDisplayChangesTo(HWND) {}
+  // A real card shows its faults in the frames it draws.
+  virtual corvane::artifacts::FaultCheck ArtifactFaults() { return {}; }
 };
 
 class RealHardware final : public Hardware {
@@ -121,6 +124,15 @@ class SimulatedHardware final : public Hardware {
   corvane::HardwarePorts Card() override { return {machine_.Kernel(), registers_, escapes_, driverLibrary_}; }
   corvane::platform::Ports& Ports() override { return ports_; }
   // As Windows does after a mode change: WM_DISPLAYCHANGE with the depth and the size.
+  // The simulated card draws wrong pixels once a clock is more than a little above what
+  // it ran at when the program started, so the tester's searches end somewhere to see.
+  corvane::artifacts::FaultCheck ArtifactFaults() override {
+    const double coreLimit = machine_.Card().CoreClockMhz() + kCoreHeadroomMhz;
+    const double memLimit = machine_.Card().MemClockMhz() + kMemHeadroomMhz;
+    return [this, coreLimit, memLimit] {
+      return machine_.Card().CoreClockMhz() > coreLimit || machine_.Card().MemClockMhz() > memLimit;
+    };
+  }
   void AnnounceDisplayChangesTo(HWND window) override {
     displays_.OnDisplayChange = [window](const corvane::platform::DisplayMode& mode) {
       SendMessageW(window, WM_DISPLAYCHANGE, mode.bitsPerPel, MAKELPARAM(mode.width, mode.height));
@@ -131,6 +143,9 @@ class SimulatedHardware final : public Hardware {
   void Changed() {
     if (stateFile_) stateFile_->Changed();
   }
+
+  static constexpr double kCoreHeadroomMhz = 12.0;
+  static constexpr double kMemHeadroomMhz = 8.0;
 
   corvane::platform::sim::SimMachine machine_{corvane::platform::sim::kDefaultCardPreset};
   bool driverKeysMade_;
@@ -170,5 +185,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int) {
   corvane::ProgramEnvironment environment{hardware->Ports(), hardware->Card(),     ProgramFolder(),
                                           commandLine,       GetCurrentProcessId(), simulate,
                                           &pluginModules};
+  environment.artifactFrames = corvane::ui::win32::GlFrameSources(
+      {window.FormWindows(), hardware->Ports().threading, hardware->Ports().user, environment.programFolder,
+       hardware->ArtifactFaults()});
   return corvane::RunProgram(environment, window);
 }
