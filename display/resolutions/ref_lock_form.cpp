@@ -19,7 +19,8 @@ const ui::ComponentDecl kComponents[] = {
     {.kind = K::ComboBox, .name = L"cbRes", .left = 8, .top = 56, .width = 140, .height = 21},
     {.kind = K::Label, .name = L"stFreq", .caption = L"刷新率", .left = 156, .top = 38, .width = 80, .height = 16},
     {.kind = K::ComboBox, .name = L"cbFreq", .left = 156, .top = 56, .width = 70, .height = 21, .editable = true},
-    {.kind = K::ListBox, .name = L"lvRes", .left = 8, .top = 88, .width = 218, .height = 170},
+    {.kind = K::ListView, .name = L"lvRes", .left = 8, .top = 88, .width = 218, .height = 170,
+     .columns = {{L"分辨率", 130}, {L"刷新率", 80}}},
     {.kind = K::Button, .name = L"btAdd", .caption = L"添加/替换 分辨率 (Alt+A)", .left = 236, .top = 54,
      .width = 176, .height = 25, .altKey = L'A'},
     {.kind = K::Button, .name = L"btRemove", .caption = L"移除所选分辨率 (Alt+D)", .left = 236, .top = 88,
@@ -148,7 +149,7 @@ void TfrmRefLock::lvResDblClick(ui::TComponent& sender) {
 
 void TfrmRefLock::ShowRows(int select) {
   std::vector<std::wstring> rows;
-  for (const LockRow& row : table_.Rows()) rows.push_back(LockRowText(row));
+  for (const LockRow& row : table_.Rows()) rows.push_back(ui::JoinCells({row.resolution, std::to_wstring(row.rate)}));
   ui::TComponent& list = (*this)[L"lvRes"];
   list.SetItems(std::move(rows));
   list.SetItemIndex(select);

@@ -71,7 +71,7 @@ TEST_F(RefLockTest, EditingTheTableInTheDialog) {
               EXPECT_EQ(form.Caption(), L"定制锁定刷新率");
               EXPECT_EQ(form[L"btRemoveAll"].GetPicture().resource, L"ALLDEL");
               EXPECT_EQ(form[L"btAdd"].GetPicture().module, L"C:\\Corvane\\support.dll");
-              EXPECT_EQ(form[L"lvRes"].Items(), std::vector<std::wstring>{L"800x600x32 - 60 Hz"});
+              EXPECT_EQ(form[L"lvRes"].Items(), std::vector<std::wstring>{L"800x600x32\t60"});
               EXPECT_EQ(form[L"cbRes"].Text(), L"640x480x8");
               EXPECT_EQ(form[L"cbFreq"].Text(), L"85");
 
@@ -81,7 +81,7 @@ TEST_F(RefLockTest, EditingTheTableInTheDialog) {
               form[L"btAdd"].Click();
               EXPECT_TRUE(form.UserPressAlt(L'a'));  // Alt+A adds too: still one row
               EXPECT_EQ(form[L"lvRes"].Items(),
-                        (std::vector<std::wstring>{L"800x600x32 - 60 Hz", L"1024x768x32 - 75 Hz"}));
+                        (std::vector<std::wstring>{L"800x600x32\t60", L"1024x768x32\t75"}));
 
               // Not a number: refused. Not a listed rate: only with Yes.
               form[L"cbFreq"].UserSetText(L"7x");
@@ -91,10 +91,10 @@ TEST_F(RefLockTest, EditingTheTableInTheDialog) {
               user.Answer(platform::MessageAnswer::No);
               form[L"btAdd"].Click();
               EXPECT_EQ(user.History().back().request.caption, L"警告!");
-              EXPECT_EQ(form[L"lvRes"].Items()[1], L"1024x768x32 - 75 Hz");
+              EXPECT_EQ(form[L"lvRes"].Items()[1], L"1024x768x32\t75");
               user.Answer(platform::MessageAnswer::Yes);
               form[L"btAdd"].Click();
-              EXPECT_EQ(form[L"lvRes"].Items()[1], L"1024x768x32 - 100 Hz");
+              EXPECT_EQ(form[L"lvRes"].Items()[1], L"1024x768x32\t100");
 
               // Double-clicking a row puts it back into the boxes; removing it.
               form[L"lvRes"].UserDoubleClick(0);
@@ -104,7 +104,7 @@ TEST_F(RefLockTest, EditingTheTableInTheDialog) {
               EXPECT_TRUE(form.UserPressAlt(L'D'));
               EXPECT_FALSE(form.UserPressAlt(L'D'));  // nothing selected any more
               EXPECT_FALSE(form.UserPressAlt(L'Q'));
-              EXPECT_EQ(form[L"lvRes"].Items(), std::vector<std::wstring>{L"1024x768x32 - 100 Hz"});
+              EXPECT_EQ(form[L"lvRes"].Items(), std::vector<std::wstring>{L"1024x768x32\t100"});
               form[L"cbEnabled"].Click();
               form[L"btOk"].Click();
             }),
@@ -116,7 +116,7 @@ TEST_F(RefLockTest, EditingTheTableInTheDialog) {
   Run([&](TForm& form) {
     form[L"btAddAll"].Click();
     EXPECT_EQ(form[L"lvRes"].Items().size(), static_cast<size_t>(catalogue.Count()));
-    EXPECT_EQ(form[L"lvRes"].Items().front(), L"640x480x8 - 85 Hz");
+    EXPECT_EQ(form[L"lvRes"].Items().front(), L"640x480x8\t85");
     form[L"btRemoveAll"].Click();
     EXPECT_TRUE(form[L"lvRes"].Items().empty());
     EXPECT_FALSE(form[L"btRemoveAll"].Enabled());

@@ -55,6 +55,5 @@ void RefreshLockTable::Order() {
                    [](const LockRow& a, const LockRow& b) { return SizeSum(a.resolution) < SizeSum(b.resolution); });
 }
 
-std::wstring LockRowText(const LockRow& row) { return row.resolution + L" - " + std::to_wstring(row.rate) + L" Hz"; }
 
 }  // namespace corvane::display

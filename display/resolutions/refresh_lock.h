@@ -36,7 +36,4 @@ class RefreshLockTable {
   std::vector<LockRow> rows_;
 };
 
-// How a row shows in the editor's list: "1024x768x32 - 85 Hz".
-std::wstring LockRowText(const LockRow& row);
-
 }  // namespace corvane::display
