@@ -287,13 +287,7 @@ void TfrmGP::btSaveClick(ui::TComponent&) { SaveProfile(); }
 void TfrmGP::btDeleteClick(ui::TComponent&) {
   const std::wstring name = (*this)[L"cbGames"].Text();
   if (name.empty()) return;
-  platform::MessageBoxRequest request;
-  request.caption = L"确认";
-  request.text = L"删除选择的配置吗?";
-  request.icon = platform::MessageIcon::Question;
-  request.buttons = platform::MessageButtons::OkCancel;
-  request.defaultButton = 1;
-  if (ctx_.user.ShowMessage(request) != platform::MessageAnswer::Ok) return;
+  if (!platform::AskOkCancel(ctx_.user, L"确认", L"删除选择的配置吗?", platform::MessageIcon::Question, 1)) return;
   ctx_.registry.DeleteKey(platform::RegistryRoot::CurrentUser, GameProfileKey(ctx_.profilesRoot, name));
   LoadGames(L"");
 }

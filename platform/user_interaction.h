@@ -40,4 +40,10 @@ class UserInteraction {
   }
 };
 
+// A question with OK and Cancel; true when the user chose OK.
+inline bool AskOkCancel(UserInteraction& user, const std::wstring& caption, const std::wstring& text, MessageIcon icon,
+                        int defaultButton = 0) {
+  return user.ShowMessage({caption, text, icon, MessageButtons::OkCancel, defaultButton}) == MessageAnswer::Ok;
+}
+
 }  // namespace corvane::platform

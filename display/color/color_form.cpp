@@ -291,13 +291,7 @@ void TfrmColor::btLoadClick(ui::TComponent&) {
 }
 
 void TfrmColor::btDeleteClick(ui::TComponent&) {
-  platform::MessageBoxRequest request;
-  request.caption = L"确认";
-  request.text = L"删除选择的配置吗?";
-  request.icon = platform::MessageIcon::Question;
-  request.buttons = platform::MessageButtons::OkCancel;
-  request.defaultButton = 1;
-  if (ctx_.user.ShowMessage(request) != platform::MessageAnswer::Ok) return;
+  if (!platform::AskOkCancel(ctx_.user, L"确认", L"删除选择的配置吗?", platform::MessageIcon::Question, 1)) return;
   ctx_.color.Profiles().Delete((*this)[L"cbTemplates"].Text());
   ReloadProfiles(L"");
 }

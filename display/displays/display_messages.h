@@ -23,13 +23,7 @@ inline void ShowDisplayUnsupported(platform::UserInteraction& user) {
 
 inline bool ConfirmDisplayQuestion(platform::UserInteraction& user, const std::wstring& text,
                                    const std::wstring& caption, platform::MessageIcon icon, int defaultButton) {
-  platform::MessageBoxRequest request;
-  request.caption = caption;
-  request.text = text;
-  request.icon = icon;
-  request.buttons = platform::MessageButtons::OkCancel;
-  request.defaultButton = defaultButton;
-  return user.ShowMessage(request) == platform::MessageAnswer::Ok;
+  return platform::AskOkCancel(user, caption, text, icon, defaultButton);
 }
 
 }  // namespace corvane::display

@@ -327,13 +327,7 @@ void TSettings3DForm::btDeleteClick(TComponent&) {
 
 bool TSettings3DForm::AskOkCancel(const std::wstring& caption, const std::wstring& text, MessageIcon icon,
                                   int defaultButton) {
-  platform::MessageBoxRequest request;
-  request.caption = caption;
-  request.text = text;
-  request.icon = icon;
-  request.buttons = platform::MessageButtons::OkCancel;
-  request.defaultButton = defaultButton;
-  return ctx_.user.ShowMessage(request) == platform::MessageAnswer::Ok;
+  return platform::AskOkCancel(ctx_.user, caption, text, icon, defaultButton);
 }
 
 }  // namespace corvane::driver3d

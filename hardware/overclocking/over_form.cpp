@@ -502,13 +502,7 @@ void TfrmOver::Tell(const std::wstring& caption, const std::wstring& text, Messa
 
 bool TfrmOver::AskOkCancel(const std::wstring& caption, const std::wstring& text, MessageIcon icon,
                            int defaultButton) {
-  platform::MessageBoxRequest request;
-  request.caption = caption;
-  request.text = text;
-  request.icon = icon;
-  request.buttons = platform::MessageButtons::OkCancel;
-  request.defaultButton = defaultButton;
-  return ctx_.user.ShowMessage(request) == platform::MessageAnswer::Ok;
+  return platform::AskOkCancel(ctx_.user, caption, text, icon, defaultButton);
 }
 
 std::optional<std::wstring> TfrmOver::ChooseFile(const std::wstring& filter) {
