@@ -168,6 +168,7 @@ bool TfrmMainQRX::FormCreate() {
 
   if (LoadGameRequested()) StoreRunProfileAndBroadcast();
   RefreshMenuState();
+  LoadHotkeys();
   CreateResolutionMenu();
   if (reg1_->GetBool(L"LoadColor")) colorState_->ApplyColorProfile(reg1_->GetString(L"LoadColorProfile"));
   LocateUserDataFolder();
@@ -190,6 +191,7 @@ void TfrmMainQRX::FormClose() {
   taskbarSubscription_.reset();
   // A game still running is left to the restore record and the next start.
   gameLauncher_.reset();
+  monOff_.reset();
   if (resClass_) resClass_->Clear();
   FreePlugins();
   FreeDriverAccess();
