@@ -85,7 +85,8 @@ std::optional<PrimaryDisplay> FindPrimaryDisplay(platform::DisplayDevices& devic
 }
 
 TfrmMainQRX::TfrmMainQRX(const ProgramEnvironment& environment, MainFormWindow& window, bool alreadyRunning)
-    : env_(environment),
+    : Hotkeys(environment.hotkeyDevices),
+      env_(environment),
       window_(window),
       alreadyRunning_(alreadyRunning) {}
 

@@ -66,7 +66,7 @@ TEST(KeyCollectionTest, LoadsTheGoodEntriesInRegistryOrderAndRunsEveryOneBoundTo
   ASSERT_EQ(keys.Entries().size(), 3u);
 
   std::vector<HotkeyEntry> ran;
-  const RunHotkeyAction record = [&ran](const HotkeyEntry& entry) { ran.push_back(entry); };
+  const HotkeyRunner record = [&ran](const HotkeyEntry& entry) { ran.push_back(entry); };
   keys.ExecuteHotkey(65, record);
   EXPECT_EQ(ran, (std::vector<HotkeyEntry>{{65, 4, L""}, {65, 11, L"暗"}}));
   ran.clear();

@@ -24,7 +24,7 @@ void TKeyCollection::LoadHotkeys() {
   }
 }
 
-void TKeyCollection::ExecuteHotkey(uint16_t keyCode, const RunHotkeyAction& run) const {
+void TKeyCollection::ExecuteHotkey(uint16_t keyCode, const HotkeyRunner& run) const {
   if (!run) return;
   // A copy: an action may reload the table under our feet.
   const std::vector<HotkeyEntry> entries = entries_;

@@ -12,7 +12,7 @@
 
 namespace corvane::hotkeys {
 
-using RunHotkeyAction = std::function<void(const HotkeyEntry&)>;
+using HotkeyRunner = std::function<void(const HotkeyEntry&)>;
 
 class TKeyCollection {
  public:
@@ -23,7 +23,7 @@ class TKeyCollection {
   // missing. Values that do not parse are left out.
   void LoadHotkeys();
   // Runs every entry bound to `keyCode`, in table order.
-  void ExecuteHotkey(uint16_t keyCode, const RunHotkeyAction& run) const;
+  void ExecuteHotkey(uint16_t keyCode, const HotkeyRunner& run) const;
 
   const std::vector<HotkeyEntry>& Entries() const { return entries_; }
 
