@@ -198,11 +198,6 @@ TEST(HotkeyActionTest, RecordingStartsAndStopsOnlyWhenThatChangesSomething) {
   }
 }
 
-TEST(HotkeyActionTest, OperationsLeftEmptyDoNothing) {
-  const HotkeyOperations none;
-  for (int action = 0; action < kHotkeyActionCount; ++action) RunHotkeyAction({65, action, L"x*y"}, none);
-}
-
 TEST(ScreenshotNameTest, TakesTheFirstFreeNumberWithOrWithoutTheTime) {
   struct Case {
     std::wstring folder;
