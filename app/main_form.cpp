@@ -85,7 +85,8 @@ std::optional<PrimaryDisplay> FindPrimaryDisplay(platform::DisplayDevices& devic
 }
 
 TfrmMainQRX::TfrmMainQRX(const ProgramEnvironment& environment, MainFormWindow& window, bool alreadyRunning)
-    : env_(environment),
+    : Hotkeys(environment.hotkeyDevices),
+      env_(environment),
       window_(window),
       alreadyRunning_(alreadyRunning) {}
 
@@ -168,6 +169,7 @@ bool TfrmMainQRX::FormCreate() {
 
   if (LoadGameRequested()) StoreRunProfileAndBroadcast();
   RefreshMenuState();
+  LoadHotkeys();
   CreateResolutionMenu();
   if (reg1_->GetBool(L"LoadColor")) colorState_->ApplyColorProfile(reg1_->GetString(L"LoadColorProfile"));
   LocateUserDataFolder();
@@ -190,6 +192,7 @@ void TfrmMainQRX::FormClose() {
   taskbarSubscription_.reset();
   // A game still running is left to the restore record and the next start.
   gameLauncher_.reset();
+  monOff_.reset();
   if (resClass_) resClass_->Clear();
   FreePlugins();
   FreeDriverAccess();

@@ -28,6 +28,11 @@
 #include "games/game_launcher.h"
 #include "hardware/overclocking/apply_profile.h"
 #include "hardware/rvx.h"
+#include "hotkeys/hotkey_actions.h"
+#include "hotkeys/hotkey_devices.h"
+#include "hotkeys/key_collection.h"
+#include "hotkeys/key_report.h"
+#include "hotkeys/mon_off.h"
 #include "platform/display_devices.h"
 #include "platform/window_handle.h"
 #include "platform/window_messages.h"
@@ -137,6 +142,17 @@ class TfrmMainQRX {
   // when it ends.
   void ApplyGameProfile(const std::wstring& name, uint32_t processId);
 
+  // --- Hotkeys ---
+  // A key report from the keyboard hook: discarded while the hotkey editor is open,
+  // otherwise every action bound to the key runs. The report's pending flag is cleared.
+  void HandleKeyEvent(hotkeys::KeyReport& report);
+  // The table again from the registry (start-up and after the hotkey dialog's OK).
+  void LoadHotkeys();
+  // Null before start-up loaded it.
+  const hotkeys::TKeyCollection* KeyCollection() const { return keys_.get(); }
+  // What the actions reach beyond the form: recorder and mixer, monitor switch, capture.
+  hotkeys::HotkeyDevices Hotkeys;
+
   // --- State other parts read ---
   settings::TRegValues& reg1() { return *reg1_; }
   hardware::TRVX* rvx() { return rvx_; }
@@ -223,6 +239,11 @@ class TfrmMainQRX {
   void LoadPlugins();
   void FreePlugins();
   bool ShowRunTimePluginsDialog();
+  hotkeys::HotkeyOperations HotkeyOperations();
+  void ApplyColorStep(hotkeys::ColorStep step);
+  void TurnMonitorOff();
+  void TakeScreenshot();
+  void ToggleExtendedDesktop();
 
   const ProgramEnvironment& env_;
   MainFormWindow& window_;
@@ -256,6 +277,8 @@ class TfrmMainQRX {
   std::unique_ptr<plugins::HostServiceEntry> hostService_;
   std::unique_ptr<plugins::TRPLList> runTimePlugins_;
   std::unique_ptr<plugins::MenuPlugins> menuPlugins_;
+  std::unique_ptr<hotkeys::TKeyCollection> keys_;
+  std::unique_ptr<hotkeys::TMonOff> monOff_;
 
   uint32_t runMessage_ = 0;
   uint32_t taskbarCreatedMessage_ = 0;

@@ -7,6 +7,7 @@
 
 #include "app/command_line.h"
 #include "hardware/artifacts/frame_source.h"
+#include "hotkeys/hotkey_devices.h"
 #include "platform/card_registers.h"
 #include "platform/driver_escape.h"
 #include "platform/kernel_io.h"
@@ -35,6 +36,8 @@ struct ProgramEnvironment {
   platform::PluginModules* pluginModules = nullptr;
   // Draws the artifact tester's scene; without one the tester is not offered.
   artifacts::FrameSourceFactory artifactFrames{};
+  // What the hotkeys reach beyond the program: monitor switch, screen capture, audio.
+  hotkeys::HotkeyDevices hotkeyDevices{};
 };
 
 class MainFormWindow;

@@ -22,6 +22,7 @@
 #include "plugins/sdk/corvane_plugin.h"
 #include "platform/win32/whole_file_win32.h"
 #include "platform/win32/win32_platform.h"
+#include "ui/win32/hotkey_devices_win32.h"
 #include "ui/win32/gl_frame_source.h"
 #include "ui/win32/main_window.h"
 
@@ -188,5 +189,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int) {
   environment.artifactFrames = corvane::ui::win32::GlFrameSources(
       {window.FormWindows(), hardware->Ports().threading, hardware->Ports().user, environment.programFolder,
        hardware->ArtifactFaults()});
+  environment.hotkeyDevices =
+      corvane::ui::win32::Win32HotkeyDevices(environment.programFolder + L"support.dll", window.Handle());
   return corvane::RunProgram(environment, window);
 }
