@@ -173,6 +173,7 @@ bool TfrmMainQRX::FormCreate() {
   CreateResolutionMenu();
   if (reg1_->GetBool(L"LoadColor")) colorState_->ApplyColorProfile(reg1_->GetString(L"LoadColorProfile"));
   LocateUserDataFolder();
+  CreateAudio();
   displaySupport_ = display::DetectDisplaySupport(*displayEnv_);
   if (reg1_->GetBool(L"Use_LoadDisplays")) ApplyDisplayProfile(reg1_->GetString(L"LoadDisplays"));
   CreateGameLauncher();
@@ -597,6 +598,26 @@ driver3d::Dialog3DContext TfrmMainQRX::Settings3DContext() {
 bool TfrmMainQRX::ShowDirect3DDialog() { return ShowSettings3DDialog<driver3d::TfrmD3D>(Settings3DContext()); }
 
 bool TfrmMainQRX::ShowOpenGLDialog() { return ShowSettings3DDialog<driver3d::TfrmOGL>(Settings3DContext()); }
+
+void TfrmMainQRX::CreateAudio() {
+  const AudioPorts& ports = env_.audio;
+  hotkeys::HotkeyAudio& keys = Hotkeys.audio;
+  if (ports.waveIn && ports.files && ports.openFile) {
+    audioFormatFile_ = ports.openFile(userDataFolder_ + L"\\audio.dat");
+    recorder_ = std::make_unique<audio::AudioRecording>(audio::AudioContext{
+        env_.ports.threading, env_.ports.clock, *ports.waveIn, *ports.files, *audioFormatFile_, *reg1_});
+    recorder_->LoadAudioFormat();
+    keys.StartRecording = [this] { recorder_->StartRecording(); };
+    keys.StopRecording = [this] { recorder_->StopRecording(); };
+    keys.Recording = [this] { return recorder_->Recording(); };
+  }
+  if (ports.mixers) {
+    mixer_ = std::make_unique<audio::TAudioMixer>(*ports.mixers);
+    keys.VolumeUp = [this] { audio::RaiseMasterVolume(*mixer_); };
+    keys.VolumeDown = [this] { audio::LowerMasterVolume(*mixer_); };
+    keys.ToggleMute = [this] { audio::ToggleMasterMute(*mixer_); };
+  }
+}
 
 void TfrmMainQRX::LocateUserDataFolder() {
   const std::wstring appData = env_.ports.shell.AppDataFolder();

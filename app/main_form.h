@@ -15,6 +15,8 @@
 #include "settings/main_ini.h"
 #include "settings/reg_values.h"
 #include "app/tray_icon.h"
+#include "audio/audio_mixer.h"
+#include "audio/audio_recording.h"
 #include "display/color/color_state.h"
 #include "display/display_commands.h"
 #include "display/display_environment.h"
@@ -152,6 +154,8 @@ class TfrmMainQRX {
   const hotkeys::TKeyCollection* KeyCollection() const { return keys_.get(); }
   // What the actions reach beyond the form: recorder and mixer, monitor switch, capture.
   hotkeys::HotkeyDevices Hotkeys;
+  // The recorder; null without sound ports.
+  audio::AudioRecording* Recorder() { return recorder_.get(); }
 
   // --- State other parts read ---
   settings::TRegValues& reg1() { return *reg1_; }
@@ -231,6 +235,8 @@ class TfrmMainQRX {
   std::wstring SupportLibrary() const;
   bool ShowOpenGLDialog();
   void LocateUserDataFolder();
+  // The recorder with the format from "audio.dat" and the master volume, for the hotkeys.
+  void CreateAudio();
   menus::MenuContext MakeMenuContext();
   void ShowAboutBox();
   void CreateGameLauncher();
@@ -250,6 +256,10 @@ class TfrmMainQRX {
   const bool alreadyRunning_;
   // Made by FormCreate, so that a second instance that only ends leaves the registry alone.
   std::unique_ptr<settings::TRegValues> reg1_;
+  // After the settings they read: they go first.
+  std::unique_ptr<platform::WholeFile> audioFormatFile_;
+  std::unique_ptr<audio::AudioRecording> recorder_;
+  std::unique_ptr<audio::TAudioMixer> mixer_;
   std::unique_ptr<TrayIcon> trayIcon_;
 
   PrimaryDisplay display_;

@@ -4,6 +4,10 @@
 
 #include "app/main_form_test_support.h"
 #include "display/color/color_table.h"
+#include "platform/sim/mixer_sim.h"
+#include "platform/sim/recording_files_sim.h"
+#include "platform/sim/wave_in_sim.h"
+#include "platform/sim/whole_file_sim.h"
 
 namespace corvane {
 namespace {
@@ -177,21 +181,41 @@ TEST_F(MainFormHotkeyTest, MonitorHotkeysGoThroughTheSupportLibrarysSwitch) {
   EXPECT_EQ(sim.dispatcher.Pending(), 0u);
 }
 
-TEST_F(MainFormHotkeyTest, AudioHotkeysAreSafeUntilTheRecorderIsThereAndThenReachIt) {
-  StoreHotkey(kCtrlA, L"14:");
-  StoreHotkey(kCtrlA + 1, L"24:");
-  TfrmMainQRX& form = Start();
+// Without sound devices the volume and recording keys do nothing; with them they reach the
+// master line and the recorder the form made at start-up.
+TEST_F(MainFormHotkeyTest, AudioHotkeysReachTheMixerAndTheRecorderWhenThereAreSoundDevices) {
+  StoreHotkey(kCtrlA, L"14:");      // volume up
+  StoreHotkey(kCtrlA + 1, L"24:");  // start recording
+  {
+    TfrmMainQRX& silent = Start();
+    Press(kCtrlA);
+    Press(kCtrlA + 1);
+    EXPECT_EQ(silent.Recorder(), nullptr);
+    form_.reset();
+  }
+  platform::SimWaveIn waveIn;
+  platform::SimRecordingFiles files;
+  platform::SimMixers mixers;
+  ProgramEnvironment withSound = Environment();
+  // "audio.dat" as the options dialog saves it: PCM, mono, 8000 Hz, 16 bits.
+  withSound.audio = {&waveIn, &files, &mixers, [](const std::wstring&) {
+                       auto file = std::make_unique<platform::SimWholeFile>();
+                       file->contents = std::string(
+                           "\x01\x00\x01\x00\x40\x1f\x00\x00\x80\x3e\x00\x00\x02\x00\x10\x00\x00\x00", 18);
+                       return file;
+                     }};
+  form_ = std::make_unique<TfrmMainQRX>(withSound, window, false);
+  ASSERT_TRUE(form_->FormCreate());
+  const uint32_t before = mixers.values[platform::SimMixers::kVolumeId];
   Press(kCtrlA);
+  EXPECT_GT(mixers.values[platform::SimMixers::kVolumeId], before);
   Press(kCtrlA + 1);
-  int volumeUps = 0;
-  bool recording = false;
-  form.Hotkeys.audio.VolumeUp = [&] { ++volumeUps; };
-  form.Hotkeys.audio.StartRecording = [&] { recording = true; };
-  form.Hotkeys.audio.Recording = [&] { return recording; };
-  Press(kCtrlA);
-  Press(kCtrlA + 1);
-  EXPECT_EQ(volumeUps, 1);
-  EXPECT_TRUE(recording);
+  ASSERT_NE(form_->Recorder(), nullptr);
+  EXPECT_TRUE(form_->Recorder()->Recording());
+  EXPECT_TRUE(waveIn.DeviceOpen());
+  form_.reset();  // a recording still running is finished when the form goes
+  EXPECT_FALSE(waveIn.DeviceOpen());
+  EXPECT_EQ(files.files.size(), 1u);
 }
 
 }  // namespace

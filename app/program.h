@@ -3,6 +3,8 @@
 // the message loop run until the main form closes.
 
 #include <cstdint>
+#include <functional>
+#include <memory>
 #include <string>
 
 #include "app/command_line.h"
@@ -11,8 +13,12 @@
 #include "platform/card_registers.h"
 #include "platform/driver_escape.h"
 #include "platform/kernel_io.h"
+#include "platform/mixer.h"
 #include "platform/plugin_modules.h"
 #include "platform/ports.h"
+#include "platform/recording_files.h"
+#include "platform/wave_in.h"
+#include "platform/whole_file.h"
 
 namespace corvane {
 
@@ -23,6 +29,16 @@ struct HardwarePorts {
   platform::CardRegisters& cardRegisters;
   platform::DriverEscape& driverEscape;
   platform::DriverLibrary& driverLibrary;
+};
+
+// The sound devices and files the recorder and the master volume use. Without them the
+// hotkeys that record or change the volume do nothing.
+struct AudioPorts {
+  platform::WaveIn* waveIn = nullptr;
+  platform::RecordingFiles* files = nullptr;
+  platform::Mixers* mixers = nullptr;
+  // "audio.dat", the recording format, at this path.
+  std::function<std::unique_ptr<platform::WholeFile>(const std::wstring& path)> openFile;
 };
 
 struct ProgramEnvironment {
@@ -38,6 +54,7 @@ struct ProgramEnvironment {
   artifacts::FrameSourceFactory artifactFrames{};
   // What the hotkeys reach beyond the program: monitor switch, screen capture, audio.
   hotkeys::HotkeyDevices hotkeyDevices{};
+  AudioPorts audio{};
 };
 
 class MainFormWindow;

@@ -18,10 +18,13 @@
 #include "platform/win32/driver_escape_win32.h"
 #include "platform/win32/fpu_control.h"
 #include "platform/win32/kernel_io_win32.h"
+#include "platform/win32/mixer_win32.h"
 #include "platform/win32/plugin_modules_win32.h"
-#include "plugins/sdk/corvane_plugin.h"
+#include "platform/win32/recording_files_win32.h"
+#include "platform/win32/wave_in_win32.h"
 #include "platform/win32/whole_file_win32.h"
 #include "platform/win32/win32_platform.h"
+#include "plugins/sdk/corvane_plugin.h"
 #include "ui/win32/hotkey_devices_win32.h"
 #include "ui/win32/gl_frame_source.h"
 #include "ui/win32/main_window.h"
@@ -191,5 +194,12 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int) {
        hardware->ArtifactFaults()});
   environment.hotkeyDevices =
       corvane::ui::win32::Win32HotkeyDevices(environment.programFolder + L"support.dll", window.Handle());
+  // Sound is the machine's own, with or without "/simulate".
+  corvane::platform::Win32WaveIn waveIn;
+  corvane::platform::Win32RecordingFiles recordingFiles;
+  corvane::platform::Win32Mixers mixers(platform.messageWindow);
+  environment.audio = {&waveIn, &recordingFiles, &mixers, [](const std::wstring& path) {
+                         return std::make_unique<corvane::platform::Win32WholeFile>(path);
+                       }};
   return corvane::RunProgram(environment, window);
 }
