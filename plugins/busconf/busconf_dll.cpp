@@ -9,6 +9,7 @@
 #include "plugins/busconf/bus_conf_plugin.h"
 #include "plugins/sdk/corvane_plugin.h"
 #include "plugins/shell/plugin_forms.h"
+#include "plugins/shell/plugin_guard.h"
 
 namespace {
 
@@ -24,16 +25,9 @@ BusConf& State() {
   return state;
 }
 
-// Nothing may unwind into the host: its frames know nothing of this library's exceptions.
-template <class F>
-void Guarded(F&& action) {
-  try {
-    action();
-  } catch (...) {
-  }
-}
-
 }  // namespace
+
+using corvane::plugins::Guarded;
 
 extern "C" {
 

@@ -14,6 +14,7 @@
 #include "plugins/drivetherm/temperature_icons_win32.h"
 #include "plugins/sdk/corvane_plugin.h"
 #include "plugins/shell/plugin_forms.h"
+#include "plugins/shell/plugin_guard.h"
 
 extern "C" IMAGE_DOS_HEADER __ImageBase;
 
@@ -124,16 +125,9 @@ void Stop() {
   UnregisterClassW(kWindowClass, Library());
 }
 
-template <class F>
-void Guarded(F&& action) {
-  // Nothing may unwind into the host: its frames know nothing of this library's exceptions.
-  try {
-    action();
-  } catch (...) {
-  }
-}
-
 }  // namespace
+
+using corvane::plugins::Guarded;
 
 extern "C" {
 
