@@ -8,7 +8,7 @@
 
 namespace corvane::settings {
 
-// Declares the fifty values on `values` and points it at the program's key.
+// Declares the fifty-one values on `values` and points it at the program's key.
 void DeclareProgramSettings(TRegValues& values);
 
 // A store with the values declared and loaded from the registry.
