@@ -153,6 +153,7 @@ bool TfrmMainQRX::FormCreate() {
   if (reg1_->GetBool(L"ApplyHardware")) ApplyPciLatency();
 
   ReadIniSwitches();
+  window_.UseSkinnedMenus(reg1_->GetBool(L"use_skinned_menu"));
   helpFile_ = env_.programFolder + ini_.helpFile;
   window_.Forms().SetHelpEvent([this](uint32_t command, uintptr_t data) { return ApplicationHelp(command, data); });
   // The storage mode's 3D menus and the corvane.ini hides, now that both are known.
@@ -644,6 +645,7 @@ menus::MenuContext TfrmMainQRX::MakeMenuContext() {
   dialogs.openGL = [this] { return ShowOpenGLDialog(); };
   dialogs.gameProfileEditor = [this] { return ShowGameProfileEditor(); };
   dialogs.runTimePlugins = [this] { return ShowRunTimePluginsDialog(); };
+  dialogs.generalOptions = [this] { return ShowGeneralOptions(); };
   return menus::MenuContext{env_.ports,      *reg1_,  rvx_,      display_.DriverKeyPath, ini_,
                             AceMode,          DialogOpen, HotkeyEditorOpen, Quality, ProfileLookupList,
                             std::move(calls), std::move(dialogs), {}};

@@ -71,6 +71,8 @@ class MainFormWindow {
   virtual void ShowHelp(const std::wstring& helpFile, uint32_t command, uintptr_t data) = 0;
   // What the tray's dialogs are shown through.
   virtual ui::FormRenderer& Forms() = 0;
+  // Whether the tray menus are drawn by the program ("use_skinned_menu") or by the system.
+  virtual void UseSkinnedMenus(bool skinned) { (void)skinned; }
 };
 
 // WM_POWERBROADCAST event codes after which the machine is running again.
@@ -245,6 +247,8 @@ class TfrmMainQRX {
   void LoadPlugins();
   void FreePlugins();
   bool ShowRunTimePluginsDialog();
+  // The tray's "常规选项...".
+  bool ShowGeneralOptions();
   hotkeys::HotkeyOperations HotkeyOperations();
   void ApplyColorStep(hotkeys::ColorStep step);
   void TurnMonitorOff();

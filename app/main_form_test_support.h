@@ -49,6 +49,8 @@ class FakeWindow final : public MainFormWindow {
     helpRequests.push_back({file, command, data});
   }
   ui::FormRenderer& Forms() override { return forms; }
+  void UseSkinnedMenus(bool skinned) override { skinnedMenus.push_back(skinned); }
+  std::vector<bool> skinnedMenus;
   ui::SimFormRenderer forms;
   std::vector<HelpRequest> helpRequests;
 

@@ -11,10 +11,12 @@
 #include "hardware/artifacts/frame_source.h"
 #include "hotkeys/hotkey_devices.h"
 #include "platform/card_registers.h"
+#include "platform/choosers.h"
 #include "platform/driver_escape.h"
 #include "platform/kernel_io.h"
 #include "platform/mixer.h"
 #include "platform/plugin_modules.h"
+#include "platform/program_update.h"
 #include "platform/ports.h"
 #include "platform/recording_files.h"
 #include "platform/wave_in.h"
@@ -41,6 +43,14 @@ struct AudioPorts {
   std::function<std::unique_ptr<platform::WholeFile>(const std::wstring& path)> openFile;
 };
 
+// What the general options reach beyond the settings: the choosers, the update download
+// and the profile backup's file. Without them those buttons are disabled.
+struct OptionsPorts {
+  platform::Choosers* choosers = nullptr;
+  platform::ProgramUpdate* update = nullptr;
+  std::function<std::unique_ptr<platform::WholeFile>(const std::wstring& path)> openFile;
+};
+
 struct ProgramEnvironment {
   platform::Ports& ports;
   HardwarePorts hardware;
@@ -55,6 +65,7 @@ struct ProgramEnvironment {
   // What the hotkeys reach beyond the program: monitor switch, screen capture, audio.
   hotkeys::HotkeyDevices hotkeyDevices{};
   AudioPorts audio{};
+  OptionsPorts options{};
 };
 
 class MainFormWindow;
