@@ -34,6 +34,7 @@ class MainWindow final : public MainFormWindow, public MainWindowHost {
   void Close() override;
   void ShowHelp(const std::wstring& helpFile, uint32_t command, uintptr_t data) override;
   FormRenderer& Forms() override { return formRenderer_; }
+  void UseSkinnedMenus(bool skinned) override { menuRenderer_.SetSkinned(skinned); }
   // The same, for code that needs the windows of the forms it shows.
   win32::Win32FormRenderer& FormWindows() { return formRenderer_; }
 

@@ -95,6 +95,7 @@ void Win32MenuRenderer::PrepareImages(const Picture& images) {
 
 BuiltMenu Win32MenuRenderer::Build(const TPopupMenu& menu) {
   PrepareImages(menu.Images);
+  builtSkinned_ = skinned_;
   BuiltMenu built;
   built.menu = NewPopupMenu();
   AppendItems(built.menu.get(), menu.Items, built);
@@ -109,7 +110,7 @@ void Win32MenuRenderer::AppendItems(HMENU target, const TMenuItem& parent, Built
     MENUITEMINFOW info{};
     info.cbSize = sizeof(info);
     info.fMask = MIIM_FTYPE | MIIM_STATE | MIIM_DATA;
-    info.fType = item.BarBreak ? MFT_MENUBARBREAK : 0;
+    info.fType = (item.BarBreak ? MFT_MENUBARBREAK : 0) | (skinned_ ? MFT_OWNERDRAW : 0);
     info.dwItemData = reinterpret_cast<ULONG_PTR>(&item);
     std::wstring text;
     UniqueMenu submenu;  // owned by `target` once inserted
@@ -123,7 +124,8 @@ void Win32MenuRenderer::AppendItems(HMENU target, const TMenuItem& parent, Built
       info.wID = static_cast<UINT>(built.commands.size());
       text = MenuText(item);
       info.dwTypeData = text.data();
-      if (item.ImageIndex >= 0 && images_ && item.ImageIndex < ImageList_GetImageCount(images_.get())) {
+      // Skinned items draw their images themselves.
+      if (!skinned_ && item.ImageIndex >= 0 && images_ && item.ImageIndex < ImageList_GetImageCount(images_.get())) {
         info.fMask |= MIIM_BITMAP;
         info.hbmpItem = HBMMENU_CALLBACK;
       }
@@ -153,6 +155,20 @@ TMenuItem* Win32MenuRenderer::Popup(TPopupMenu& menu, POINT screenPoint) {
   return item;
 }
 
+bool Win32MenuRenderer::MeasureSkinned(MEASUREITEMSTRUCT& measure) const {
+  const auto* item = reinterpret_cast<const TMenuItem*>(measure.itemData);
+  if (measure.CtlType != ODT_MENU || !item) return false;
+  painter_.Measure(*item, owner_.get(), measure);
+  return true;
+}
+
+bool Win32MenuRenderer::DrawSkinned(const DRAWITEMSTRUCT& draw) const {
+  const auto* item = reinterpret_cast<const TMenuItem*>(draw.itemData);
+  if (draw.CtlType != ODT_MENU || !item) return false;
+  painter_.Draw(*item, images_.get(), draw);
+  return true;
+}
+
 bool Win32MenuRenderer::MeasureImage(MEASUREITEMSTRUCT& measure) const {
   if (measure.CtlType != ODT_MENU) return false;
   measure.itemWidth = kImageSize;
@@ -177,8 +193,14 @@ LRESULT CALLBACK Win32MenuRenderer::OwnerProc(HWND hwnd, UINT message, WPARAM wP
   }
   auto* self = reinterpret_cast<Win32MenuRenderer*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
   if (self) {
-    if (message == WM_MEASUREITEM && self->MeasureImage(*reinterpret_cast<MEASUREITEMSTRUCT*>(lParam))) return TRUE;
-    if (message == WM_DRAWITEM && self->DrawImage(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam))) return TRUE;
+    if (message == WM_MEASUREITEM) {
+      auto& measure = *reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
+      if (self->builtSkinned_ ? self->MeasureSkinned(measure) : self->MeasureImage(measure)) return TRUE;
+    }
+    if (message == WM_DRAWITEM) {
+      const auto& draw = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+      if (self->builtSkinned_ ? self->DrawSkinned(draw) : self->DrawImage(draw)) return TRUE;
+    }
   }
   return DefWindowProcW(hwnd, message, wParam, lParam);
 }

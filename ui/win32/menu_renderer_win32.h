@@ -9,6 +9,7 @@
 
 #include "ui/menu.h"
 #include "ui/win32/gdi_handles.h"
+#include "ui/win32/skinned_menu_painter.h"
 
 namespace corvane::ui::win32 {
 
@@ -27,6 +28,11 @@ class Win32MenuRenderer {
   ~Win32MenuRenderer();
   Win32MenuRenderer(const Win32MenuRenderer&) = delete;
   Win32MenuRenderer& operator=(const Win32MenuRenderer&) = delete;
+
+  // Skinned: menus built from now on are drawn by the program (owner-drawn items);
+  // otherwise by the system, with only the images drawn here.
+  void SetSkinned(bool skinned) { skinned_ = skinned; }
+  bool Skinned() const { return skinned_; }
 
   // Draws images from this strip (copied) rather than loading each menu's Images.
   void UseImageStrip(HBITMAP strip);
@@ -49,11 +55,17 @@ class Win32MenuRenderer {
   void PrepareImages(const Picture& images);
   bool MeasureImage(MEASUREITEMSTRUCT& measure) const;
   bool DrawImage(const DRAWITEMSTRUCT& draw) const;
+  bool MeasureSkinned(MEASUREITEMSTRUCT& measure) const;
+  bool DrawSkinned(const DRAWITEMSTRUCT& draw) const;
 
   UniqueWindow owner_;
   UniqueImageList images_;
   Picture imagesSource_;
   bool fixedStrip_ = false;
+  bool skinned_ = false;
+  // Whether the menu up now was built skinned: its owner-draw messages are answered so.
+  bool builtSkinned_ = false;
+  SkinnedMenuPainter painter_;
 };
 
 // The text Windows shows for a caption: '&' marks the accelerator when automatic hotkeys

@@ -123,6 +123,43 @@ TEST(Win32MenuRenderer, BuildsTheModelAsItStands) {
   EXPECT_EQ(built.ItemOf(999), nullptr);
 }
 
+TEST(Win32MenuRenderer, SkinnedMenusAreOwnerDrawnAndSizedByTheirText) {
+  Win32MenuRenderer renderer;
+  UniqueBitmap strip = ThreeCellStrip();
+  renderer.UseImageStrip(strip.get());
+  auto owned = SampleMenu();
+  TPopupMenu& menu = *owned;
+  for (bool skinned : {true, false}) {
+    SCOPED_TRACE(skinned);
+    renderer.SetSkinned(skinned);
+    BuiltMenu built = renderer.Build(menu);
+    HMENU root = built.menu.get();
+    ASSERT_EQ(GetMenuItemCount(root), 7);
+    for (UINT position = 0; position < 7; ++position)
+      EXPECT_EQ((ItemAt(root, position).type & MFT_OWNERDRAW) != 0, skinned) << position;
+    EXPECT_EQ(ItemAt(root, 0).bitmap, skinned ? nullptr : HBMMENU_CALLBACK);
+    EXPECT_TRUE(ItemAt(root, 3).type & MFT_SEPARATOR);
+    EXPECT_TRUE(ItemAt(root, 5).type & MFT_MENUBARBREAK);
+    EXPECT_EQ(ItemAt(ItemAt(root, 1).submenu, 1).state & MFS_CHECKED, static_cast<UINT>(MFS_CHECKED));
+    if (!skinned) continue;
+
+    // The owner sizes a longer caption wider, and a separator thin.
+    auto measured = [&](const wchar_t* name) {
+      MEASUREITEMSTRUCT measure{};
+      measure.CtlType = ODT_MENU;
+      measure.itemData = reinterpret_cast<ULONG_PTR>(&menu.Item(name));
+      EXPECT_TRUE(SendMessageW(renderer.OwnerWindow(), WM_MEASUREITEM, 0, reinterpret_cast<LPARAM>(&measure)));
+      return measure;
+    };
+    const MEASUREITEMSTRUCT exit = measured(L"Exit1");
+    const MEASUREITEMSTRUCT card = measured(L"miCard");
+    const MEASUREITEMSTRUCT separator = measured(L"N8");
+    EXPECT_GT(card.itemWidth, exit.itemWidth);
+    EXPECT_GE(exit.itemHeight, 16u);
+    EXPECT_LT(separator.itemHeight, exit.itemHeight);
+  }
+}
+
 TEST(Win32MenuRenderer, ImageIndexOutsideTheStripShowsNoImage) {
   Win32MenuRenderer renderer;
   UniqueBitmap strip = ThreeCellStrip();
