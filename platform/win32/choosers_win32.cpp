@@ -3,6 +3,7 @@
 // clang-format off
 #include <windows.h>
 #include <commdlg.h>
+#include <mmsystem.h>
 #include <mmreg.h>
 #include <msacm.h>
 #include <shlobj.h>

@@ -15,11 +15,13 @@
 #include "platform/sim/hardware/sim_machine_state_file.h"
 #include "platform/sim/hardware/sim_observed_ports.h"
 #include "platform/win32/card_registers_win32.h"
+#include "platform/win32/choosers_win32.h"
 #include "platform/win32/driver_escape_win32.h"
 #include "platform/win32/fpu_control.h"
 #include "platform/win32/kernel_io_win32.h"
 #include "platform/win32/mixer_win32.h"
 #include "platform/win32/plugin_modules_win32.h"
+#include "platform/win32/program_update_win32.h"
 #include "platform/win32/recording_files_win32.h"
 #include "platform/win32/wave_in_win32.h"
 #include "platform/win32/whole_file_win32.h"
@@ -201,5 +203,11 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int) {
   environment.audio = {&waveIn, &recordingFiles, &mixers, [](const std::wstring& path) {
                          return std::make_unique<corvane::platform::Win32WholeFile>(path);
                        }};
+  // The general options' choosers, update download and backup file.
+  corvane::platform::Win32Choosers choosers;
+  corvane::platform::Win32ProgramUpdate update;
+  environment.options = {&choosers, &update, [](const std::wstring& path) {
+                           return std::make_unique<corvane::platform::Win32WholeFile>(path);
+                         }};
   return corvane::RunProgram(environment, window);
 }
