@@ -65,6 +65,10 @@ class KeyFilter {
     return {KeyVerdict::Report, code};
   }
 
+  // The key-down reported last went to the window after all (nobody took the report):
+  // its key-up goes there too.
+  void Forget(uint8_t virtualKey) { held_[virtualKey >> 6] &= ~(uint64_t{1} << (virtualKey & 63)); }
+
  private:
   KeyDecision TakeKeyUp(uint8_t virtualKey) {
     uint64_t& word = held_[virtualKey >> 6];
