@@ -15,15 +15,6 @@ struct PatchJob {
   int patched;
 };
 
-bool WriteSlot(void** slot, void* value) {
-  DWORD previous = 0;
-  if (!VirtualProtect(slot, sizeof *slot, PAGE_READWRITE, &previous)) return false;
-  InterlockedExchangePointer(slot, value);
-  DWORD ignored = 0;
-  VirtualProtect(slot, sizeof *slot, previous, &ignored);
-  return true;
-}
-
 void PatchHook(PatchJob& job, const ImportHook& hook, void** slot) {
   void* current = *slot;
   if (current == hook.replacement) return;
@@ -63,6 +54,33 @@ void PatchModule(void* data) {
 }
 
 }  // namespace
+
+bool WriteSlot(void** slot, void* value) {
+  DWORD previous = 0;
+  if (!VirtualProtect(slot, sizeof *slot, PAGE_READWRITE, &previous)) return false;
+  InterlockedExchangePointer(slot, value);
+  DWORD ignored = 0;
+  VirtualProtect(slot, sizeof *slot, previous, &ignored);
+  return true;
+}
+
+void PatchOnHookCall(int hookCode, WPARAM, LPARAM lParam, HMODULE self, const ImportHook* hooks, size_t count) {
+  // Scans of the module list cost a millisecond or so; a program creating windows all day
+  // pays for a few of them only.
+  constexpr LONG kMostScans = 8;
+  static volatile LONG scans = 0;
+  static volatile LONG pinned = 0;
+  if (scans >= kMostScans) return;
+  const bool first = scans == 0;
+  if (!first) {
+    if (hookCode != HCBT_CREATEWND) return;
+    const auto* create = reinterpret_cast<const CBT_CREATEWNDW*>(lParam);
+    if (!create || !create->lpcs || (create->lpcs->style & WS_CHILD)) return;
+  }
+  if (InterlockedIncrement(&scans) > kMostScans) return;
+  if (InterlockedExchange(&pinned, 1) == 0) PinModule(self);
+  PatchLoadedModules(self, hooks, count);
+}
 
 int PatchLoadedModules(HMODULE self, const ImportHook* hooks, size_t count) {
   UniqueHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, 0));

@@ -21,6 +21,15 @@ struct ImportHook {
 // changed. Call it outside the loader lock (not from DllMain).
 int PatchLoadedModules(HMODULE self, const ImportHook* hooks, size_t count);
 
+// Replaces one pointer in memory that may be read-only (an import slot, an interface's
+// method table).
+bool WriteSlot(void** slot, void* value);
+
+// The import patching a global hook does in each process it reaches: on its first call, and
+// again when a top-level window is created (a program may have loaded the patched library
+// late), at most a few times per process. Call from the hook procedure.
+void PatchOnHookCall(int hookCode, WPARAM wParam, LPARAM lParam, HMODULE self, const ImportHook* hooks, size_t count);
+
 // Keeps `self` loaded until the process ends: once a slot points into it, unloading it
 // would leave the program calling into freed memory.
 void PinModule(HMODULE self);
