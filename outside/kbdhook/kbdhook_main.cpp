@@ -46,12 +46,14 @@ bool ReportKey(uint16_t code) {
 // With Alt held, a key kept from the window leaves it an Alt press and release with
 // nothing between, which would open its menu bar; a key of no meaning in between stops that.
 void CoverAltRelease() {
-  INPUT input{};
-  input.type = INPUT_KEYBOARD;
-  input.ki.wVk = kDummyKey;
-  input.ki.dwFlags = KEYEVENTF_KEYUP;
-  input.ki.dwExtraInfo = kOwnInput;
-  SendInput(1, &input, sizeof input);
+  INPUT inputs[2] = {};
+  for (INPUT& input : inputs) {
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = kDummyKey;
+    input.ki.dwExtraInfo = kOwnInput;
+  }
+  inputs[1].ki.dwFlags = KEYEVENTF_KEYUP;
+  SendInput(2, inputs, sizeof(INPUT));
 }
 
 LRESULT CALLBACK KeyboardProc(int code, WPARAM message, LPARAM data) {

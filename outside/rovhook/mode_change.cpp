@@ -67,8 +67,7 @@ BOOL EnumCurrent(const wchar_t* device, DEVMODEW* mode) {
 }
 
 template <class DevMode, class Char>
-void Lock(void* data) {
-  auto& job = *static_cast<LockJob<DevMode, Char>*>(data);
+void LockRequest(LockJob<DevMode, Char>& job) {
   const DevMode& asked = *job.asked;
   constexpr size_t needed = offsetof(DevMode, dmDisplayFrequency) + sizeof(DWORD);
   if (asked.dmSize < needed) return;
@@ -86,20 +85,24 @@ void Lock(void* data) {
   job.locked = true;
 }
 
+// Runs inside the fault guard, which a C++ exception must not cross.
+template <class DevMode, class Char>
+void Lock(void* data) {
+  try {
+    LockRequest(*static_cast<LockJob<DevMode, Char>*>(data));
+  } catch (...) {
+  }
+}
+
 // The request with the locked rate in `copy`, or the caller's own request. The caller's
 // memory is only read, and a fault while reading leaves the request as it was.
 template <class DevMode, class Char>
 DevMode* LockedRequest(const Char* device, DevMode* asked, std::vector<BYTE>& copy) {
   if (!asked || !LockInstalled()) return asked;
   LockJob<DevMode, Char> job{device, asked, &copy, false};
-  try {
-    if (!platform::CallGuarded(Lock<DevMode, Char>, &job).completed) return asked;
-  } catch (...) {
-    return asked;
-  }
+  if (!platform::CallGuarded(Lock<DevMode, Char>, &job).completed) return asked;
   return job.locked ? reinterpret_cast<DevMode*>(copy.data()) : asked;
 }
-
 
 // Each passes the request on with the locked rate. A locked rate the display refuses must
 // not keep the program from its mode: the request then goes again as the program made it.
