@@ -22,7 +22,7 @@ struct Posted {
 HANDLE g_lastReport = nullptr;
 CRITICAL_SECTION* PostLock() {
   static CRITICAL_SECTION lock;
-  static LONG state = 0;  // 0 new, 1 initialising, 2 ready
+  static volatile LONG state = 0;  // 0 new, 1 initialising, 2 ready
   if (InterlockedCompareExchange(&state, 1, 0) == 0) {
     InitializeCriticalSection(&lock);
     InterlockedExchange(&state, 2);

@@ -19,8 +19,9 @@ volatile LONG g_started = 0;
 
 LRESULT CALLBACK CbtProc(int code, WPARAM wParam, LPARAM lParam) {
   if (code >= 0 && !g_installer) {
-    PatchOnHookCall(code, wParam, lParam, g_module, kDeviceHooks, kDeviceHookCount);
+    // The start report is posted before any device report can be.
     if (InterlockedExchange(&g_started, 1) == 0) PostAppReport(ThisProcessReport(false));
+    PatchOnHookCall(code, wParam, lParam, g_module, kDeviceHooks, kDeviceHookCount);
   }
   return CallNextHookEx(g_hook, code, wParam, lParam);
 }
