@@ -59,18 +59,6 @@ TEST(KeyFilter, ReportsExactlyTheStoredCombinationsAndKeepsTheirKeyUp) {
   }
 }
 
-TEST(KeyFilter, AKeyNoHotkeyUsesIsDecidedWithoutLookingAtTheModifiers) {
-  const KeyTable table = StoredTable();
-  KeyFilter filter;
-  bool asked = false;
-  filter.Decide(table, 0x51, true, [&] {
-    asked = true;
-    return Modifiers{};
-  });
-  EXPECT_FALSE(asked);
-  EXPECT_EQ(table.size(), 2u);
-}
-
 TEST(Reports, KeyReportCarriesTheCodeAndPendingSet) {
   std::vector<uint8_t> mapping(kReportMappingSize, 0xEE);
   ASSERT_TRUE(WriteKeyReport(mapping, 0xC074));
