@@ -60,7 +60,9 @@ LRESULT CALLBACK KeyboardProc(int code, WPARAM message, LPARAM data) {
   if (code != HC_ACTION) return CallNextHookEx(g_hook, code, message, data);
   const auto& stroke = *reinterpret_cast<const KBDLLHOOKSTRUCT*>(data);
   if (stroke.dwExtraInfo == kOwnInput || stroke.vkCode > 0xFF) return CallNextHookEx(g_hook, code, message, data);
-  if (g_tableChanged.exchange(false, std::memory_order_acquire)) g_table = ReadStoredKeyTable();
+  // A plain load first: the exchange's locked write is kept for the rare change.
+  if (g_tableChanged.load(std::memory_order_relaxed) && g_tableChanged.exchange(false, std::memory_order_acquire))
+    g_table = ReadStoredKeyTable();
 
   const uint8_t key = static_cast<uint8_t>(stroke.vkCode);
   Modifiers modifiers;
