@@ -132,7 +132,11 @@ TEST_F(AudioRecordingTest, ADamagedFormatFileGivesTheDefaultFormat) {
   noBlockAlign[12] = 0;
   // Extra bytes said to run on past the end of a large file.
   const std::string cutOff = kPcm8k16Mono.substr(0, 16) + "\x40\x9C" + std::string(20000, 'x');
-  const std::string damaged[] = {"", "RIFF", kPcm8k16Mono.substr(0, 17), extraBeyondTheEnd, noBlockAlign, cutOff};
+  // A data rate of 1.6 GB/s: the recorder would size its buffers by it.
+  std::string absurdRate = kPcm8k16Mono;
+  absurdRate.replace(8, 4, "\x5e\x23\x5e\x5e");
+  const std::string damaged[] = {"",           "RIFF",       kPcm8k16Mono.substr(0, 17), extraBeyondTheEnd, noBlockAlign,
+                                 absurdRate, cutOff};
   for (const std::string& contents : damaged) {
     SCOPED_TRACE(contents.size());
     formatFile.contents = contents;

@@ -26,6 +26,7 @@ std::optional<WaveFormat> WaveFormat::Parse(std::span<const uint8_t> bytes) {
   const WaveFormatHeader header{Word(bytes, 0), Word(bytes, 2), Dword(bytes, 4), Dword(bytes, 8), Word(bytes, 12),
                                 Word(bytes, 14)};
   if (header.channels == 0 || header.blockAlign == 0 || header.avgBytesPerSec == 0) return std::nullopt;
+  if (header.avgBytesPerSec > kMaxCaptureBytesPerSec) return std::nullopt;
   return WaveFormat(std::vector<uint8_t>(bytes.begin(), bytes.begin() + size), header);
 }
 

@@ -22,6 +22,11 @@ inline constexpr uint16_t kWaveFormatPcm = 1;
 inline constexpr size_t kWaveFormatExSize = 18;
 // The main form's format buffer: the largest format it takes.
 inline constexpr size_t kFormatBufferSize = 66000;
+// The fastest capture a sound card offers (8 channels of 32-bit samples at 384 kHz), with
+// room to spare. A format read from outside that claims more is damaged: the recorder
+// sizes its buffers by the data rate, and a rate of gigabytes a second would ask for
+// buffers no machine has.
+inline constexpr uint32_t kMaxCaptureBytesPerSec = 8 * 4 * 384000;
 
 // The first 16 bytes of a WAVEFORMATEX (what a WAVEFORMAT and PCMWAVEFORMAT hold).
 struct WaveFormatHeader {
@@ -38,7 +43,8 @@ struct WaveFormatHeader {
 class WaveFormat {
  public:
   // Nothing when the bytes are not a usable format: shorter than 18 bytes, extra bytes
-  // beyond the end, or no channels, block align or data rate (sizes are divided by them).
+  // beyond the end, no channels, block align or data rate (sizes are divided by them), or
+  // a data rate above kMaxCaptureBytesPerSec.
   // Bytes after the format are ignored.
   static std::optional<WaveFormat> Parse(std::span<const uint8_t> bytes);
   static WaveFormat Pcm(uint16_t channels, uint32_t samplesPerSec, uint16_t bitsPerSample);

@@ -1,6 +1,7 @@
 // support.dll as the program uses it: loaded from the installation folder, its menu image
 // strip and about box picture taken from it by name.
 
+#include <winsock2.h>
 #include <windows.h>
 #include <objidl.h>
 #include <shlobj.h>
@@ -9,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -95,6 +97,119 @@ TEST(SupportDll, CreateShortcutPutsAShellLinkOnTheDesktop) {
   shellLink->Release();
   CoUninitialize();
   DeleteFileW(link.c_str());
+}
+
+// A one-request web server on the loopback interface: answers with `response` and keeps
+// the request line it got.
+class OneShotServer {
+ public:
+  explicit OneShotServer(std::string response) : response_(std::move(response)) {
+    WSADATA data;
+    WSAStartup(MAKEWORD(2, 2), &data);
+    listener_ = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    bind(listener_, reinterpret_cast<sockaddr*>(&address), sizeof address);
+    int length = sizeof address;
+    getsockname(listener_, reinterpret_cast<sockaddr*>(&address), &length);
+    port_ = ntohs(address.sin_port);
+    listen(listener_, 1);
+    thread_ = CreateThread(nullptr, 0, Serve, this, 0, nullptr);
+  }
+  ~OneShotServer() {
+    closesocket(listener_);  // ends an accept that never got its client
+    WaitForSingleObject(thread_, 10000);
+    CloseHandle(thread_);
+    WSACleanup();
+  }
+  std::string Address() const { return "127.0.0.1:" + std::to_string(port_); }
+  const std::string& RequestLine() const { return requestLine_; }
+
+ private:
+  static DWORD WINAPI Serve(void* self) {
+    auto& server = *static_cast<OneShotServer*>(self);
+    SOCKET client = accept(server.listener_, nullptr, nullptr);
+    if (client == INVALID_SOCKET) return 0;
+    std::string request;
+    char buffer[1024];
+    while (request.find("\r\n\r\n") == std::string::npos) {
+      const int got = recv(client, buffer, sizeof buffer, 0);
+      if (got <= 0) break;
+      request.append(buffer, got);
+    }
+    server.requestLine_ = request.substr(0, request.find("\r\n"));
+    send(client, server.response_.data(), static_cast<int>(server.response_.size()), 0);
+    shutdown(client, SD_SEND);
+    closesocket(client);
+    return 0;
+  }
+
+  std::string response_;
+  SOCKET listener_ = INVALID_SOCKET;
+  unsigned short port_ = 0;
+  HANDLE thread_ = nullptr;
+  std::string requestLine_;
+};
+
+std::string TempFolder() {
+  char folder[MAX_PATH + 1] = {};
+  GetTempPathA(MAX_PATH, folder);
+  return folder;
+}
+
+int CountPartialFiles() {
+  WIN32_FIND_DATAA found;
+  HANDLE search = FindFirstFileA((TempFolder() + "cvu*.tmp").c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return 0;
+  int count = 0;
+  do ++count;
+  while (FindNextFileA(search, &found));
+  FindClose(search);
+  return count;
+}
+
+// The update check's download: only a complete "200 OK" answer becomes update.ini, and a
+// failed fetch leaves neither update.ini nor a partial file behind.
+TEST(SupportDll, RunUpdateKeepsOnlyACompleteDescription) {
+  using RunUpdateFunction = int(WINAPI*)(const char*, const char*);
+  HMODULE library = LoadLibraryW(SupportDll().c_str());
+  ASSERT_NE(library, nullptr);
+  auto runUpdate =
+      reinterpret_cast<RunUpdateFunction>(reinterpret_cast<void*>(GetProcAddress(library, "run_update")));
+  ASSERT_NE(runUpdate, nullptr) << "exported undecorated";
+  const std::string description = "[corvane.exe]\r\nhversion=9\r\nnewfile=http://example.invalid/c.zip\r\n";
+  const std::string updateIni = TempFolder() + "update.ini";
+
+  struct Case {
+    std::string response;
+    bool fetched;
+  } cases[] = {
+      {"HTTP/1.0 200 OK\r\nContent-Length: " + std::to_string(description.size()) + "\r\n\r\n" + description, true},
+      {"HTTP/1.0 404 Not Found\r\nContent-Length: 9\r\n\r\nnot found", false},
+      {"HTTP/1.0 200 OK\r\nContent-Length: 1000\r\n\r\n[corvane.exe]\r\nhvers", false},  // cut off
+  };
+  const int partialBefore = CountPartialFiles();
+  for (const Case& c : cases) {
+    DeleteFileA(updateIni.c_str());
+    OneShotServer server(c.response);
+    EXPECT_EQ(runUpdate(server.Address().c_str(), "/corvane/update.ini") != 0, c.fetched) << c.response;
+    EXPECT_EQ(server.RequestLine().rfind("GET /corvane/update.ini HTTP/1.", 0), 0u) << server.RequestLine();
+    HANDLE file = CreateFileA(updateIni.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    EXPECT_EQ(file != INVALID_HANDLE_VALUE, c.fetched);
+    if (file != INVALID_HANDLE_VALUE) {
+      std::vector<char> bytes(4096);
+      DWORD read = 0;
+      ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr);
+      CloseHandle(file);
+      EXPECT_EQ(std::string(bytes.data(), read), description);
+    }
+  }
+  EXPECT_EQ(CountPartialFiles(), partialBefore);
+  EXPECT_EQ(runUpdate("", "update.ini"), 0) << "no server";
+  EXPECT_EQ(runUpdate(nullptr, nullptr), 0);
+  DeleteFileA(updateIni.c_str());
+  FreeLibrary(library);
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // support.dll: the library the program loads beside itself for its menu images, the
-// about box picture and the game profiles' desktop shortcuts (shortcut.cpp). Nothing to set up or tear down per process
-// or thread.
+// about box picture, the game profiles' desktop shortcuts (shortcut.cpp), the monitor switch
+// (monitor.cpp) and the update check (update.cpp). Nothing to set up or tear down per
+// process or thread.
 
 #include <windows.h>
 
