@@ -245,6 +245,10 @@ class TfrmMainQRX {
   void LoadPlugins();
   void FreePlugins();
   bool ShowRunTimePluginsDialog();
+  // The hotkey list, the PCI latency dialog and the card's report (main_form_dialogs.cpp).
+  bool ShowHotkeyEditor();
+  bool ShowHardwareDialog();
+  bool ShowCardInformation();
   hotkeys::HotkeyOperations HotkeyOperations();
   void ApplyColorStep(hotkeys::ColorStep step);
   void TurnMonitorOff();
