@@ -16,7 +16,6 @@
 #include "platform/sim/hardware/sim_machine.h"
 #include "platform/sim/registry_sim.h"
 #include "platform/sim/user_interaction_sim.h"
-#include "platform/sim/whole_file_sim.h"
 #include "platform/text_encoding.h"
 #include "settings/program_settings.h"
 #include "ui/form_renderer_sim.h"
@@ -92,15 +91,26 @@ TEST(HardwareReport, NamesTheAdapterFromTheChipTable) {
   for (const auto& c : cases) EXPECT_EQ(AdapterName(c.deviceId), c.name);
 }
 
-TEST(RadInfoDialog, SavesTheReportItShowsOnlyWhereTheUserSaid) {
+// Keeps what is written to it beyond its own life; fails when told.
+struct KeptFile final : platform::WholeFile {
+  KeptFile(std::string& bytes, bool fail) : bytes(bytes), fail(fail) {}
+  std::optional<std::string> Read(size_t) override { return std::nullopt; }
+  bool Replace(std::string_view data) override {
+    if (!fail) bytes = std::string(data);
+    return !fail;
+  }
+  std::string& bytes;
+  bool fail;
+};
+
+TEST(RadInfoDialog, SavesTheReportItShowsWhereTheUserSaidAndSaysWhenItCannot) {
   CardRig rig;
-  platform::SimWholeFile file;
+  std::string bytes;
+  bool failWrites = false;
   std::vector<std::wstring> opened;
   RadInfoContext context{{rig.forms, rig.clock}, rig.user, rig.Sources(), [&](const std::wstring& path) {
                            opened.push_back(path);
-                           auto copy = std::make_unique<platform::SimWholeFile>();
-                           copy->failReplace = file.failReplace;
-                           return copy;
+                           return std::make_unique<KeptFile>(bytes, failWrites);
                          }};
   TfrmRadInfo dialog(context);
   const std::wstring shown = dialog[L"mmReport"].Text();
@@ -111,36 +121,17 @@ TEST(RadInfoDialog, SavesTheReportItShowsOnlyWhereTheUserSaid) {
   EXPECT_TRUE(opened.empty());
   EXPECT_EQ(rig.user.FileChoices().at(0).request.filter, L"文本文件 (*.txt)|*.txt");
 
-  file.failReplace = true;
   rig.user.ChooseFile(L"C:\\report.txt");
   dialog[L"btSave"].Click();
   EXPECT_EQ(opened, std::vector<std::wstring>{L"C:\\report.txt"});
+  EXPECT_EQ(bytes, "\xEF\xBB\xBF" + platform::ToUtf8(shown));
+  EXPECT_TRUE(rig.user.History().empty());
+
+  failWrites = true;
+  rig.user.ChooseFile(L"C:\\full.txt");
+  dialog[L"btSave"].Click();
   ASSERT_EQ(rig.user.History().size(), 1u);
   EXPECT_EQ(rig.user.History()[0].request.caption, L"错误");
-}
-
-TEST(RadInfoDialog, WritesTheShownTextAsUtf8) {
-  CardRig rig;
-  RadInfoContext context{{rig.forms, rig.clock}, rig.user, rig.Sources(), {}};
-  // The file object lives only while it is written: keep what it got.
-  std::string bytes;
-  context.openFile = [&](const std::wstring&) {
-    struct Keeping final : platform::WholeFile {
-      std::string& out;
-      explicit Keeping(std::string& o) : out(o) {}
-      std::optional<std::string> Read(size_t) override { return std::nullopt; }
-      bool Replace(std::string_view data) override {
-        out = std::string(data);
-        return true;
-      }
-    };
-    return std::unique_ptr<platform::WholeFile>(new Keeping(bytes));
-  };
-  TfrmRadInfo dialog(context);
-  rig.user.ChooseFile(L"C:\\r.txt");
-  dialog[L"btSave"].Click();
-  EXPECT_EQ(bytes, "\xEF\xBB\xBF" + platform::ToUtf8(dialog[L"mmReport"].Text()));
-  EXPECT_TRUE(rig.user.History().empty());
 }
 
 TEST(HardwareDialog, StoresTheLatencyWithinItsRangeAndWritesItToTheCard) {

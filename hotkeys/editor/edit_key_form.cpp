@@ -70,8 +70,8 @@ std::wstring Trimmed(const std::wstring& text) {
 
 }  // namespace
 
-TfrmEditKey::TfrmEditKey(const HotkeyEditorContext& context, EditKeyRequest request)
-    : TForm(context.form, kComponents), context_(context), request_(std::move(request)) {
+TfrmEditKey::TfrmEditKey(const HotkeyEditorContext& context, const EditKeyRequest& request)
+    : TForm(context.form, kComponents), context_(context), request_(request) {
   (*this)[L"tv1"].SetPicture(context_.images);
   (*this)[L"tv1"].SetNodes(HotkeyActionTree());
   HandleChange(L"tv1", &TfrmEditKey::tv1Change);

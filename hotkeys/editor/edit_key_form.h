@@ -21,7 +21,7 @@ struct EditKeyRequest {
 
 class TfrmEditKey : public ui::TForm {
  public:
-  TfrmEditKey(const HotkeyEditorContext& context, EditKeyRequest request);
+  TfrmEditKey(const HotkeyEditorContext& context, const EditKeyRequest& request);
 
   // After OK: the key and the action with its argument.
   const HotkeyEntry& Result() const { return result_; }

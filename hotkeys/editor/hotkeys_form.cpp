@@ -94,7 +94,9 @@ void TfrmHotKeys::lv1DblClick(ui::TComponent&) {
 }
 
 void TfrmHotKeys::bt1Click(ui::TComponent&) {
-  TfrmEditKey editor(context_, {.editing = false, .start = {}, .listCodes = ListCodes()});
+  EditKeyRequest request;
+  request.listCodes = ListCodes();
+  TfrmEditKey editor(context_, request);
   if (editor.ShowModal() != ui::TModalResult::Ok) return;
   rows_.push_back(editor.Result());
   ShowRows(static_cast<int>(rows_.size()) - 1);
@@ -103,7 +105,11 @@ void TfrmHotKeys::bt1Click(ui::TComponent&) {
 void TfrmHotKeys::bt2Click(ui::TComponent&) {
   const int index = (*this)[L"lv1"].ItemIndex();
   if (index < 0) return;
-  TfrmEditKey editor(context_, {.editing = true, .start = rows_[static_cast<size_t>(index)], .listCodes = ListCodes()});
+  EditKeyRequest request;
+  request.editing = true;
+  request.start = rows_[static_cast<size_t>(index)];
+  request.listCodes = ListCodes();
+  TfrmEditKey editor(context_, request);
   if (editor.ShowModal() != ui::TModalResult::Ok) return;
   rows_[static_cast<size_t>(index)] = editor.Result();
   ShowRows(index);
