@@ -232,7 +232,7 @@ TEST_F(DialogsEndToEnd, StartsOnAFreshSimulatedCard) {
 }
 
 TEST_F(DialogsEndToEnd, AHotkeyAddedInItsDialogLandsInTheKeysKey) {
-  const HWND list = OpenFromTrayMenu(kHotkeysMenu, {VK_UP}, L"热键");
+  const HWND list = OpenFromTrayMenu(kHotkeysMenu, {VK_DOWN}, L"热键");
   ASSERT_NE(list, nullptr) << "the hotkey list did not open from \"热键\" / \"自定义...\"";
   Sleep(300);
   EXPECT_TRUE(CaptureScreen(L"hotkeys.bmp"));
