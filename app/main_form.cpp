@@ -290,7 +290,9 @@ void TfrmMainQRX::PowerBroadcast(uint32_t event) {
     overclocking::RestoreOverProfileAfterResume(over);
   }
   // Standby may have reset the card's configuration space.
-  if (reg1_->GetBool(L"RestoreHardware")) ApplyPciLatency();
+  // Only while the latency is applied at all: the dialog leaves "RestoreHardware" as it
+  // was when the user turns the start-up setting off.
+  if (reg1_->GetBool(L"ApplyHardware") && reg1_->GetBool(L"RestoreHardware")) ApplyPciLatency();
   if (runTimePlugins_) runTimePlugins_->SuspendRestoreAll();
   // Standby may also have lost the palette.
   if (colorState_) colorState_->ApplyCurrentColor();
@@ -646,6 +648,9 @@ menus::MenuContext TfrmMainQRX::MakeMenuContext() {
   dialogs.gameProfileEditor = [this] { return ShowGameProfileEditor(); };
   dialogs.runTimePlugins = [this] { return ShowRunTimePluginsDialog(); };
   dialogs.generalOptions = [this] { return ShowGeneralOptions(); };
+  dialogs.hotkeyEditor = [this] { return ShowHotkeyEditor(); };
+  dialogs.hardwareSettings = [this] { return ShowHardwareDialog(); };
+  dialogs.cardInformation = [this] { return ShowCardInformation(); };
   return menus::MenuContext{env_.ports,      *reg1_,  rvx_,      display_.DriverKeyPath, ini_,
                             AceMode,          DialogOpen, HotkeyEditorOpen, Quality, ProfileLookupList,
                             std::move(calls), std::move(dialogs), {}};

@@ -249,6 +249,10 @@ class TfrmMainQRX {
   bool ShowRunTimePluginsDialog();
   // The tray's "常规选项...".
   bool ShowGeneralOptions();
+  // The hotkey list, the PCI latency dialog and the card's report (main_form_dialogs.cpp).
+  bool ShowHotkeyEditor();
+  bool ShowHardwareDialog();
+  bool ShowCardInformation();
   hotkeys::HotkeyOperations HotkeyOperations();
   void ApplyColorStep(hotkeys::ColorStep step);
   void TurnMonitorOff();

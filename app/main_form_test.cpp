@@ -465,6 +465,9 @@ TEST_F(MainFormTest, ResumeRestoresThePciLatencyWhenAsked) {
   form.PowerBroadcast(PowerEvent::ResumeSuspend);  // "RestoreHardware" is off
   EXPECT_EQ(rvx.CardConfigRead8(13), atStart);
   form.reg1().SetValue(L"RestoreHardware", true);
+  form.PowerBroadcast(PowerEvent::ResumeStandby);  // the latency is not applied at all any more
+  EXPECT_EQ(rvx.CardConfigRead8(13), atStart);
+  form.reg1().SetValue(L"ApplyHardware", true);
   form.PowerBroadcast(4);  // suspending, not resuming
   EXPECT_EQ(rvx.CardConfigRead8(13), atStart);
   form.PowerBroadcast(PowerEvent::ResumeStandby);

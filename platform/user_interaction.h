@@ -38,6 +38,12 @@ class UserInteraction {
     (void)request;
     return std::nullopt;
   }
+  // The "save file" chooser, with the same request: the full path the user named (which
+  // need not exist yet); nothing when the user cancelled. A port without one cancels.
+  virtual std::optional<std::wstring> ChooseSaveFile(const OpenFileRequest& request) {
+    (void)request;
+    return std::nullopt;
+  }
 };
 
 // A question with OK and Cancel; true when the user chose OK.

@@ -10,8 +10,11 @@ namespace corvane::ui {
 namespace {
 
 bool IsListKind(ComponentKind kind) {
-  return kind == ComponentKind::ComboBox || kind == ComponentKind::ListBox || kind == ComponentKind::ListView;
+  return kind == ComponentKind::ComboBox || kind == ComponentKind::ListBox || kind == ComponentKind::ListView ||
+         kind == ComponentKind::TreeView;
 }
+
+constexpr int kLargestShortCut = 0xFFFF;
 
 int ValidIndexOrNone(int index, size_t count) {
   return index >= 0 && static_cast<size_t>(index) < count ? index : -1;
@@ -59,8 +62,8 @@ TComponent::TComponent(TForm& form, const ComponentDecl& decl, TComponent* paren
       height_(decl.height),
       groupIndex_(decl.groupIndex),
       modalResult_(decl.modalResult),
-      min_(decl.min),
-      max_(std::max(decl.min, decl.max)),
+      min_(decl.kind == ComponentKind::HotKey ? 0 : decl.min),
+      max_(decl.kind == ComponentKind::HotKey ? kLargestShortCut : std::max(decl.min, decl.max)),
       position_(std::clamp(decl.position, min_, max_)),
       items_(decl.items),
       itemIndex_(decl.itemIndex),
@@ -165,6 +168,14 @@ void TComponent::SetItems(std::vector<std::wstring> items) {
   // The renderer's list lost its selection with the old items; restate it.
   itemIndex_ = index;
   Changed(ComponentProperty::ItemIndex);
+}
+
+void TComponent::SetNodes(std::vector<TreeNode> nodes) {
+  std::vector<std::wstring> captions;
+  captions.reserve(nodes.size());
+  for (const TreeNode& node : nodes) captions.push_back(node.caption);
+  nodes_ = std::move(nodes);
+  SetItems(std::move(captions));
 }
 
 void TComponent::AddItem(std::wstring item) {

@@ -37,6 +37,28 @@ enum class ComponentKind {
   Image,        // an icon or bitmap (see Picture)
   LinkLabel,    // caption shown as a link to Address
   Led,          // led: a round lamp, lit while Checked; a disabled lamp is drawn dimmed
+  HotKey,       // hk: captures a key combination; Position is its shortcut code (virtual key in
+                // the low byte, 0x2000 Shift, 0x4000 Ctrl, 0x8000 Alt), 0 for none
+  TreeView,     // tv: nodes (SetNodes) shown as a tree; ItemIndex is the selected node
+  UpDown,       // ud: a number in an edit box with up and down arrows; Position within [Min, Max]
+};
+
+// Shortcut code modifiers of a HotKey component.
+namespace ShortCutFlag {
+inline constexpr int Shift = 0x2000;
+inline constexpr int Ctrl = 0x4000;
+inline constexpr int Alt = 0x8000;
+}  // namespace ShortCutFlag
+
+// One node of a tree view, in the order the tree shows them from top to bottom: a node of
+// level n + 1 is a child of the nearest node of level n above it. `imageIndex` is into the
+// tree view's Picture strip (-1: none); `data` is the caller's.
+struct TreeNode {
+  std::wstring caption;
+  int level = 0;
+  int imageIndex = -1;
+  int data = 0;
+  bool operator==(const TreeNode&) const = default;
 };
 
 // Lamp colours (COLORREF: red in the low byte).
@@ -88,9 +110,9 @@ struct ComponentDecl {
   bool isDefault = false;                        // button: Enter presses it
   bool isCancel = false;                         // button: Esc presses it
   wchar_t altKey = 0;                            // button: Alt with this capital letter presses it
-  int min = 0;                                   // track bar
-  int max = 10;                                  // track bar
-  int position = 0;                              // track bar
+  int min = 0;                                   // track bar, up-down
+  int max = 10;                                  // track bar, up-down
+  int position = 0;                              // track bar, up-down
   int frequency = 1;                             // track bar: a tick every this many steps
   bool vertical = false;                         // track bar
   std::vector<std::wstring> items{};             // combo box, list box, list view (rows)
@@ -105,7 +127,7 @@ struct ComponentDecl {
   int interval = 1000;                           // timer, in milliseconds
   int imageIndex = -1;                           // tab sheet: its tab's image in the page control's strip
   int helpContext = 0;                           // the help file's topic; 0: the parent's
-  Picture picture{};                             // image; page control: the strip of its tabs' images
+  Picture picture{};                             // image; page control, tree view: the strip of its images
   std::wstring address{};                        // link label
   TextAlign align = TextAlign::Left;             // label
   bool bold = false;                             // label, link label
@@ -168,8 +190,8 @@ class TComponent {
   int GroupIndex() const { return groupIndex_; }
   TModalResult ModalResult() const { return modalResult_; }
 
-  // Track bar. The position is kept within [Min, Max]; a range with max < min is made empty
-  // at min.
+  // Track bar, up-down and hot key. The position is kept within [Min, Max]; a range with
+  // max < min is made empty at min. A hot key's range is 0..0xFFFF.
   int Position() const { return position_; }
   void SetPosition(int position);
   int Min() const { return min_; }
@@ -184,6 +206,9 @@ class TComponent {
   void ClearItems();
   int ItemIndex() const { return itemIndex_; }
   void SetItemIndex(int index);
+  // Tree view: its nodes (Items are their captions). ItemIndex counts them from the top.
+  const std::vector<TreeNode>& Nodes() const { return nodes_; }
+  void SetNodes(std::vector<TreeNode> nodes);
   // Page control: the active sheet (ItemIndex counts the sheets), nullptr when none.
   TComponent* ActivePage() const;
   void SetActivePage(std::wstring_view sheetName);
@@ -218,10 +243,10 @@ class TComponent {
   // set it back to None to keep the form open). Check box: toggles, then OnClick. Radio
   // button: checks, then OnClick. Others: OnClick.
   void Click();
-  // Track bar: moves to the position (clamped); OnChange when it moved.
+  // Track bar, up-down, hot key: moves to the position (clamped); OnChange when it moved.
   void UserSetPosition(int position);
-  // Combo box: selects (an editable one takes the item as its text), then OnChange when
-  // the selection changed. List box and list view: selects, then OnClick. Page control: activates the
+  // Combo box and tree view: selects (an editable combo box takes the item as its text),
+  // then OnChange when the selection changed. List box and list view: selects, then OnClick. Page control: activates the
   // sheet, then OnChange when it changed.
   void UserSelect(int index);
   // Edit and editable combo box: replaces the text, then OnChange when it changed.
@@ -260,6 +285,7 @@ class TComponent {
   TModalResult modalResult_;
   int min_, max_, position_;
   std::vector<std::wstring> items_;
+  std::vector<TreeNode> nodes_;
   int itemIndex_;
   std::wstring text_;
   int interval_;

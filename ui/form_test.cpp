@@ -254,5 +254,41 @@ TEST(ListView, RowsKeepEmptyCellsAndSelectingARowIsAClick) {
   EXPECT_EQ(list.ItemIndex(), -1) << "the selected row is gone";
 }
 
+TEST(Components, TreeNodesHotKeysAndUpDownsKeepTheirValuesInRange) {
+  platform::SimPlatform platform;
+  SimFormRenderer renderer;
+  const ComponentDecl table[] = {
+      {K::Form, L"frmMixed", L"", L"", 0, 0, 200, 100},
+      {K::TreeView, L"tvTree", L"", L"", 0, 0, 100, 100},
+      {K::HotKey, L"hkKey", L"", L"", 0, 0, 100, 20},
+      {.kind = K::UpDown, .name = L"udValue", .min = 16, .max = 255, .position = 32},
+  };
+  struct TfrmMixed final : TForm {
+    using TForm::TForm;
+  } form(FormContext{renderer, platform.clock}, table);
+  TComponent& tree = form[L"tvTree"];
+  int changes = 0;
+  tree.OnChange = [&](TComponent&) { ++changes; };
+  tree.SetNodes({{L"颜色", 0, 14, -1}, {L"增加 Gamma", 1, 21, 4}});
+  tree.UserSelect(1);
+  tree.UserSelect(1);
+  EXPECT_EQ(changes, 1) << "a change only when the selection moved";
+  EXPECT_EQ(tree.Text(), L"增加 Gamma");
+  EXPECT_EQ(tree.Nodes()[static_cast<size_t>(tree.ItemIndex())].data, 4);
+
+  const struct {
+    const wchar_t* component;
+    int typed;
+    int kept;
+  } cases[] = {
+      {L"hkKey", 0xC070, 0xC070}, {L"hkKey", 0x1FFFF, 0xFFFF}, {L"hkKey", -1, 0},
+      {L"udValue", 300, 255},     {L"udValue", 3, 16},         {L"udValue", 64, 64},
+  };
+  for (const auto& c : cases) {
+    form[c.component].UserSetPosition(c.typed);
+    EXPECT_EQ(form[c.component].Position(), c.kept) << c.typed;
+  }
+}
+
 }  // namespace
 }  // namespace corvane::ui

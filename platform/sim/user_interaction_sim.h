@@ -34,6 +34,8 @@ class SimUserInteraction final : public UserInteraction {
   // script used up the user cancels.
   void ChooseFile(std::optional<std::wstring> path);
   std::optional<std::wstring> ChooseOpenFile(const OpenFileRequest& request) override;
+  // The save chooser takes its answer from the same script.
+  std::optional<std::wstring> ChooseSaveFile(const OpenFileRequest& request) override { return ChooseOpenFile(request); }
 
   const std::vector<Shown>& History() const { return shown_; }
   const std::vector<FileChoice>& FileChoices() const { return fileChoices_; }

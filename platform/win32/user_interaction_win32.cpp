@@ -95,4 +95,22 @@ std::optional<std::wstring> Win32UserInteraction::ChooseOpenFile(const OpenFileR
   return std::wstring(file.data());
 }
 
+std::optional<std::wstring> Win32UserInteraction::ChooseSaveFile(const OpenFileRequest& request) {
+  std::vector<wchar_t> filter = FilterText(request.filter);
+  std::vector<wchar_t> file(32768, L'\0');
+  if (request.fileName.size() < file.size()) std::copy(request.fileName.begin(), request.fileName.end(), file.begin());
+  OPENFILENAMEW dialog{};
+  dialog.lStructSize = sizeof dialog;
+  dialog.hwndOwner = GetActiveWindow();
+  dialog.lpstrFilter = filter.data();
+  dialog.nFilterIndex = 1;
+  dialog.lpstrFile = file.data();
+  dialog.nMaxFile = static_cast<DWORD>(file.size());
+  dialog.lpstrInitialDir = request.initialFolder.empty() ? nullptr : request.initialFolder.c_str();
+  dialog.lpstrTitle = request.title.empty() ? nullptr : request.title.c_str();
+  dialog.Flags = OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_EXPLORER | OFN_OVERWRITEPROMPT;
+  if (!GetSaveFileNameW(&dialog)) return std::nullopt;
+  return std::wstring(file.data());
+}
+
 }  // namespace corvane::platform

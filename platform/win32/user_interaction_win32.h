@@ -15,6 +15,7 @@ class Win32UserInteraction final : public UserInteraction {
   // Owned by this thread's active window, like the message boxes; the process's current
   // folder stays where it was.
   std::optional<std::wstring> ChooseOpenFile(const OpenFileRequest& request) override;
+  std::optional<std::wstring> ChooseSaveFile(const OpenFileRequest& request) override;
 };
 
 }  // namespace corvane::platform

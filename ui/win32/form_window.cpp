@@ -56,12 +56,33 @@ void AddListViewColumns(HWND list, const ComponentDecl& decl) {
     ListView_InsertColumn(list, index++, &header);
   }
 }
+// The model's shortcut code and the hotkey control's word (virtual key in the low byte,
+// HOTKEYF_* in the high one).
+int ShortCutOfHotKeyWord(WORD word) {
+  const BYTE modifiers = HIBYTE(word);
+  int code = LOBYTE(word);
+  if (modifiers & HOTKEYF_SHIFT) code |= ShortCutFlag::Shift;
+  if (modifiers & HOTKEYF_CONTROL) code |= ShortCutFlag::Ctrl;
+  if (modifiers & HOTKEYF_ALT) code |= ShortCutFlag::Alt;
+  return code;
+}
+
+WORD HotKeyWordOfShortCut(int code) {
+  BYTE modifiers = 0;
+  if (code & ShortCutFlag::Shift) modifiers |= HOTKEYF_SHIFT;
+  if (code & ShortCutFlag::Ctrl) modifiers |= HOTKEYF_CONTROL;
+  if (code & ShortCutFlag::Alt) modifiers |= HOTKEYF_ALT;
+  return MAKEWORD(static_cast<BYTE>(code & 0xFF), modifiers);
+}
+
 // Below these are IDOK, IDCANCEL and the rest, which IsDialogMessage sends for Enter and Esc.
 constexpr UINT kFirstId = 100;
 // A drop-down list's window height includes the list it drops.
 constexpr int kDropDownListHeight = 200;
 // The images of tabs, like those of menu items.
 constexpr int kTabImageSize = 16;
+// The arrows of an up-down, beside its edit box.
+constexpr int kUpDownArrowsWidth = 16;
 
 void RegisterFormClass(WNDPROC proc) {
   WNDCLASSEXW windowClass{};
@@ -280,6 +301,21 @@ void FormWindow::CreateControl(Control& control) {
       windowClass = TRACKBAR_CLASSW;
       style |= WS_TABSTOP | TBS_AUTOTICKS | (decl.vertical ? TBS_VERT : TBS_HORZ);
       break;
+    case ComponentKind::HotKey:
+      windowClass = HOTKEY_CLASSW;
+      style |= WS_TABSTOP;
+      break;
+    case ComponentKind::TreeView:
+      windowClass = WC_TREEVIEWW;
+      exStyle = WS_EX_CLIENTEDGE;
+      style |= WS_TABSTOP | TVS_HASLINES | TVS_HASBUTTONS | TVS_LINESATROOT | TVS_SHOWSELALWAYS;
+      break;
+    case ComponentKind::UpDown:
+      // The edit box is the control; the arrows are made beside it, below.
+      windowClass = L"EDIT";
+      exStyle = WS_EX_CLIENTEDGE;
+      style |= WS_TABSTOP | ES_AUTOHSCROLL | ES_NUMBER;
+      break;
     case ComponentKind::PageControl:
       windowClass = WC_TABCONTROLW;
       // Its pages' controls are its siblings, stacked over it.
@@ -292,6 +328,18 @@ void FormWindow::CreateControl(Control& control) {
   if (!control.handle) throw std::system_error(static_cast<int>(GetLastError()), std::system_category(), "CreateWindowExW");
   SendMessageW(control.handle, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
   if (component.Kind() == ComponentKind::ListView) AddListViewColumns(control.handle, decl);
+  if (component.Kind() == ComponentKind::HotKey)
+    SendMessageW(control.handle, HKM_SETRULES, 0, 0);  // no combination is refused or forced
+  if (component.Kind() == ComponentKind::UpDown) {
+    control.arrows = CreateWindowExW(0, UPDOWN_CLASSW, L"", WS_CHILD | UDS_ARROWKEYS | UDS_NOTHOUSANDS, 0, 0, 0, 0,
+                                     window_.get(), nullptr, CodeModule(), nullptr);
+    if (!control.arrows)
+      throw std::system_error(static_cast<int>(GetLastError()), std::system_category(), "CreateWindowExW");
+  }
+  if (component.Kind() == ComponentKind::TreeView && !component.GetPicture().Empty()) {
+    control.images = LoadPictureStrip(component.GetPicture(), kTabImageSize);
+    TreeView_SetImageList(control.handle, control.images.get(), TVSIL_NORMAL);
+  }
   FillControl(control);
 }
 
@@ -349,7 +397,12 @@ void FormWindow::LayOut() {
     const POINT origin = ClientOrigin(*control.component);
     int height = control.component->Height();
     if (control.component->Kind() == ComponentKind::ComboBox) height += kDropDownListHeight;
-    MoveWindow(control.handle, origin.x, origin.y, control.component->Width(), height, TRUE);
+    int width = control.component->Width();
+    if (control.arrows) {
+      width = std::max(0, width - kUpDownArrowsWidth);
+      MoveWindow(control.arrows, origin.x + width, origin.y, kUpDownArrowsWidth, height, TRUE);
+    }
+    MoveWindow(control.handle, origin.x, origin.y, width, height, TRUE);
   }
   ShowShowingControls();
 }
@@ -374,7 +427,8 @@ void FormWindow::ShowShowingControls() {
   // Which panes lie under the controls may have changed with what shows.
   background_.Invalidate();
   for (size_t i = 1; i < controls_.size(); ++i)
-    if (controls_[i].handle) ShowWindow(controls_[i].handle, controls_[i].component->Showing() ? SW_SHOWNA : SW_HIDE);
+    for (HWND window : {controls_[i].handle, controls_[i].arrows})
+      if (window) ShowWindow(window, controls_[i].component->Showing() ? SW_SHOWNA : SW_HIDE);
 }
 
 // Only visible sheets have a tab. A hidden sheet's tab goes, and the tabs after it move
@@ -453,6 +507,47 @@ void FormWindow::ShowButtonGlyph(Control& control) {
   SendMessageW(control.handle, BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(control.bitmap.get()));
 }
 
+// Each node goes under the nearest node above it of one level less (the root when none).
+void FormWindow::FillTreeView(Control& control) {
+  TreeView_DeleteAllItems(control.handle);
+  control.nodes.clear();
+  std::vector<HTREEITEM> lastOfLevel;
+  const std::vector<TreeNode>& nodes = control.component->Nodes();
+  for (size_t i = 0; i < nodes.size(); ++i) {
+    const TreeNode& node = nodes[i];
+    const size_t level = std::min(static_cast<size_t>(std::max(node.level, 0)), lastOfLevel.size());
+    TVINSERTSTRUCTW insert{};
+    insert.hParent = level == 0 ? TVI_ROOT : lastOfLevel[level - 1];
+    insert.hInsertAfter = TVI_LAST;
+    insert.item.mask = TVIF_TEXT | TVIF_PARAM | TVIF_IMAGE | TVIF_SELECTEDIMAGE;
+    insert.item.pszText = const_cast<wchar_t*>(node.caption.c_str());
+    insert.item.lParam = static_cast<LPARAM>(i);
+    insert.item.iImage = insert.item.iSelectedImage = control.images ? node.imageIndex : -1;
+    const HTREEITEM item = TreeView_InsertItem(control.handle, &insert);
+    control.nodes.push_back(item);
+    lastOfLevel.resize(level);
+    lastOfLevel.push_back(item);
+  }
+  for (const HTREEITEM item : control.nodes) TreeView_Expand(control.handle, item, TVE_EXPAND);
+}
+
+// Typing goes to the model as it comes, limited to the range there; the box shows the
+// limited number once the user leaves it.
+void FormWindow::OnUpDownText(Control& control) {
+  const std::wstring text = WindowText(control.handle);
+  if (text.empty()) return;
+  long long number = 0;
+  for (wchar_t c : text) {
+    if (c < L'0' || c > L'9') return;
+    number = std::min(number * 10 + (c - L'0'), 1LL << 31);
+  }
+  TComponent& component = *control.component;
+  typingNumber_ = true;
+  component.UserSetPosition(static_cast<int>(std::min<long long>(number, component.Max())));
+  typingNumber_ = false;
+  SendMessageW(control.arrows, UDM_SETPOS32, 0, component.Position());
+}
+
 void FormWindow::Apply(TComponent& component, ComponentProperty what) {
   Control& control = ControlFor(component);
   const bool wasApplying = applyingModel_;
@@ -465,12 +560,14 @@ void FormWindow::Apply(TComponent& component, ComponentProperty what) {
         ShowTabs(*component.Parent());  // a sheet's caption is its tab's text
       } else if (handle && kind != ComponentKind::Edit && kind != ComponentKind::ComboBox &&
                  kind != ComponentKind::ListBox && kind != ComponentKind::ListView && kind != ComponentKind::TrackBar &&
-                 kind != ComponentKind::Image) {
+                 kind != ComponentKind::Image && kind != ComponentKind::HotKey && kind != ComponentKind::TreeView &&
+                 kind != ComponentKind::UpDown) {
         SetWindowTextW(handle, component.Caption().c_str());
       }
       break;
     case ComponentProperty::Enabled:
       if (handle && kind != ComponentKind::Form) EnableWindow(handle, component.Enabled());
+      if (control.arrows) EnableWindow(control.arrows, component.Enabled());
       if (kind == ComponentKind::Led) InvalidateRect(handle, nullptr, TRUE);
       break;
     case ComponentProperty::Visible:
@@ -498,12 +595,22 @@ void FormWindow::Apply(TComponent& component, ComponentProperty what) {
         SendMessageW(handle, TBM_SETRANGEMAX, TRUE, component.Max());
         SendMessageW(handle, TBM_SETTICFREQ, static_cast<WPARAM>(std::max(1, component.Declared().frequency)), 0);
       }
+      if (control.arrows) SendMessageW(control.arrows, UDM_SETRANGE32, static_cast<WPARAM>(component.Min()), component.Max());
       break;
     case ComponentProperty::Position:
       if (kind == ComponentKind::TrackBar) SendMessageW(handle, TBM_SETPOS, TRUE, component.Position());
+      if (kind == ComponentKind::HotKey &&
+          ShortCutOfHotKeyWord(LOWORD(SendMessageW(handle, HKM_GETHOTKEY, 0, 0))) != component.Position())
+        SendMessageW(handle, HKM_SETHOTKEY, HotKeyWordOfShortCut(component.Position()), 0);
+      if (kind == ComponentKind::UpDown) {
+        const std::wstring number = std::to_wstring(component.Position());
+        if (!typingNumber_ && WindowText(handle) != number) SetWindowTextW(handle, number.c_str());
+        SendMessageW(control.arrows, UDM_SETPOS32, 0, component.Position());
+      }
       break;
     case ComponentProperty::Items:
       if (kind == ComponentKind::ListView) FillListView(handle, component);
+      if (kind == ComponentKind::TreeView) FillTreeView(control);
       if (kind == ComponentKind::ComboBox || kind == ComponentKind::ListBox) {
         const bool combo = kind == ComponentKind::ComboBox;
         SendMessageW(handle, combo ? CB_RESETCONTENT : LB_RESETCONTENT, 0, 0);
@@ -523,6 +630,12 @@ void FormWindow::Apply(TComponent& component, ComponentProperty what) {
         SendMessageW(handle, LB_SETCURSEL, static_cast<WPARAM>(component.ItemIndex()), 0);
       else if (kind == ComponentKind::ListView)
         SelectListViewRow(handle, component.ItemIndex());
+      else if (kind == ComponentKind::TreeView) {
+        const int index = component.ItemIndex();
+        TreeView_SelectItem(handle, index >= 0 && static_cast<size_t>(index) < control.nodes.size()
+                                        ? control.nodes[static_cast<size_t>(index)]
+                                        : nullptr);
+      }
       else if (kind == ComponentKind::PageControl) {
         SelectTab(component);
         ShowShowingControls();
@@ -614,6 +727,16 @@ void FormWindow::OnCommand(UINT id, UINT code, HWND source) {
     case ComponentKind::Edit:
       if (code == EN_CHANGE) component.UserSetText(WindowText(control->handle));
       break;
+    case ComponentKind::HotKey:
+      if (code == EN_CHANGE) {
+        component.UserSetPosition(ShortCutOfHotKeyWord(LOWORD(SendMessageW(control->handle, HKM_GETHOTKEY, 0, 0))));
+        Apply(component, ComponentProperty::Position);
+      }
+      break;
+    case ComponentKind::UpDown:
+      if (code == EN_CHANGE) OnUpDownText(*control);
+      if (code == EN_KILLFOCUS) Apply(component, ComponentProperty::Position);
+      break;
     default:
       break;
   }
@@ -626,6 +749,14 @@ LRESULT FormWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_HSCROLL:
     case WM_VSCROLL:
+      for (Control& control : controls_) {
+        if (!control.arrows || control.arrows != reinterpret_cast<HWND>(lParam) || applyingModel_) continue;
+        Guarded([&] {
+          control.component->UserSetPosition(static_cast<int>(SendMessageW(control.arrows, UDM_GETPOS32, 0, 0)));
+          Apply(*control.component, ComponentProperty::Position);
+        });
+        return 0;
+      }
       if (Control* control = ControlByHandle(reinterpret_cast<HWND>(lParam));
           control && control->component->Kind() == ComponentKind::TrackBar && !applyingModel_) {
         Guarded([&] {
@@ -650,6 +781,15 @@ LRESULT FormWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         } else if (header->code == static_cast<UINT>(NM_DBLCLK)) {
           const auto* activate = reinterpret_cast<const NMITEMACTIVATE*>(lParam);
           if (activate->iItem >= 0) Guarded([&] { control->component->UserDoubleClick(activate->iItem); });
+        }
+        return 0;
+      }
+      if (Control* control = ControlByHandle(header->hwndFrom);
+          control && control->component->Kind() == ComponentKind::TreeView) {
+        if (header->code == static_cast<UINT>(TVN_SELCHANGEDW) && !applyingModel_) {
+          const auto* change = reinterpret_cast<const NMTREEVIEWW*>(lParam);
+          if (change->itemNew.hItem)
+            Guarded([&] { control->component->UserSelect(static_cast<int>(change->itemNew.lParam)); });
         }
         return 0;
       }

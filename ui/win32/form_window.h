@@ -49,7 +49,9 @@ class FormWindow {
     HWND handle = nullptr;
     UniqueIcon icon{};
     UniqueBitmap bitmap{};
-    UniqueImageList images{};  // a page control's tab images
+    UniqueImageList images{};  // a page control's tab images, a tree view's node images
+    HWND arrows = nullptr;     // an up-down's arrows beside its edit box (a child of the form)
+    std::vector<HTREEITEM> nodes{};  // a tree view's items, in the model's node order
   };
 
   static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
@@ -58,6 +60,8 @@ class FormWindow {
   void CreateControl(Control& control);
   void FillControl(Control& control);
   void LoadPicture(Control& control);
+  void FillTreeView(Control& control);
+  void OnUpDownText(Control& control);
   void ShowButtonGlyph(Control& control);
   void LayOut();
   void StackContainersUnderTheirContents();
@@ -78,7 +82,8 @@ class FormWindow {
   std::function<void(std::exception_ptr)> onError_;
   UniqueWindow window_;
   std::vector<Control> controls_;  // one per component, in table order; id = kFirstId + index
-  bool applyingModel_ = false;     // control notifications we caused are not user input
+  bool applyingModel_ = false;  // control notifications we caused are not user input
+  bool typingNumber_ = false;   // an up-down's box keeps what is being typed
   FormBackground background_;
 };
 
