@@ -70,9 +70,10 @@ constexpr SettingDeclaration kSettings[] = {
     {L"SSFolder", kString, L"c:\\", nullptr},
     {L"SSAddTime", kBool, L"FALSE", nullptr},
     {L"UseNew3DApply", kBool, L"TRUE", nullptr},
+    {L"confirm_new_clocks", kBool, L"FALSE", nullptr},
 };
 
-static_assert(std::size(kSettings) == 50);
+static_assert(std::size(kSettings) == 51);
 
 }  // namespace
 

@@ -12,7 +12,7 @@ namespace {
 TEST(ProgramSettings, DeclaresTheFiftyValuesInOrderWithTheirDefaults) {
   platform::SimRegistry registry;
   auto reg1 = CreateProgramSettings(registry);
-  ASSERT_EQ(reg1->Items.Count(), 50u);
+  ASSERT_EQ(reg1->Items.Count(), 51u);
   EXPECT_EQ(reg1->Items[0].ValueName(), L"ShowDDR");
   EXPECT_EQ(reg1->Items[15].ValueName(), L"ApplyHardware");
   EXPECT_EQ(reg1->Items[31].ValueName(), L"deft3");
@@ -51,7 +51,7 @@ TEST(ProgramSettings, DestroyingWritesEveryValueWhereItBelongs) {
   }
   auto main = registry.OpenKey(platform::RegistryRoot::CurrentUser, L"SOFTWARE\\Quillon\\Corvane", false);
   ASSERT_NE(main, nullptr);
-  EXPECT_EQ(main->ValueNames().size(), 47u);
+  EXPECT_EQ(main->ValueNames().size(), 48u);
   EXPECT_EQ(main->ValueNames().front(), L"ShowDDR");
   auto hardware = registry.OpenKey(platform::RegistryRoot::CurrentUser, global::ProfilesRoot + L"Hardware", false);
   ASSERT_NE(hardware, nullptr);
