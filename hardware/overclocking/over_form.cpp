@@ -281,7 +281,11 @@ void TfrmOver::ApplyClocks() {
   // only move the clocks by the rounding. With DDR shown the memory slider is compared
   // doubled, as it was set.
   if (core == RoundHalfEven(rvx.CoreClock) && mem == RoundHalfEven(rvx.MemClock * factor)) return;
+  const double previousCore = rvx.CoreClock;
+  const double previousMem = rvx.MemClock;
   rvx.SetClocks(Fixed(), core, factor == 2 ? RoundHalfEven(mem / 2.0) : mem);
+  if (!ctx_.reg1.GetBool(L"confirm_new_clocks") || !ctx_.ConfirmNewClocks || ctx_.ConfirmNewClocks()) return;
+  rvx.SetClocks(Fixed(), previousCore, previousMem);
 }
 
 // --- Timing pages ---

@@ -44,6 +44,10 @@ struct OverDialogContext {
   // while frames are compared: whether it is on, and switching it off.
   std::function<bool()> TemporalAAOn{};
   std::function<void()> SwitchTemporalAAOff{};
+  // Asks the user to keep clocks just set, giving up by itself after a while; true when
+  // kept. Asked only with "confirm_new_clocks" on: the previous clocks come back otherwise,
+  // so a card that no longer shows a picture gets its working clocks again.
+  std::function<bool()> ConfirmNewClocks{};
 };
 
 class TfrmOver final : public ui::TForm {
