@@ -112,6 +112,9 @@ bool TfrmMainQRX::FormCreate() {
     return false;
   }
   reg1_ = settings::CreateProgramSettings(env_.ports.registry);
+  if (env_.openFile)
+    profileFiles_ = std::make_unique<settings::ProfileTransferContext>(
+        settings::ProfileTransferContext{env_.ports.registry, env_.ports.user, global::ProfilesRoot, env_.openFile});
   trayIcon_ = std::make_unique<TrayIcon>(env_.ports.notifyIcon, *reg1_, env_.programFolder);
   // Subscribed now: a "/loadgame" start broadcasts to itself further down.
   runSubscription_ = messages.Subscribe(runMessage_, [this](uintptr_t, intptr_t) {
@@ -385,7 +388,8 @@ void TfrmMainQRX::CreateGameLauncher() {
 
 bool TfrmMainQRX::ShowGameProfileEditor() {
   games::TfrmGP dialog({ui::FormContext{window_.Forms(), env_.ports.clock}, env_.ports.registry, env_.ports.user,
-                        env_.ports.shell, *reg1_, global::ProfilesRoot, resClass_.get(), AceMode, SupportLibrary()});
+                        env_.ports.shell, *reg1_, global::ProfilesRoot, resClass_.get(), AceMode, SupportLibrary(),
+                        profileFiles_.get()});
   dialog.ShowModal();
   return true;
 }
@@ -405,7 +409,8 @@ bool TfrmMainQRX::ShowColorDialog() {
                              startup, [this](const display::ColorStartup& chosen) {
                                reg1_->SetValue(L"LoadColor", chosen.load);
                                reg1_->SetValue(L"LoadColorProfile", chosen.profile);
-                             }});
+                             },
+                             profileFiles_.get()});
   return dialog.ShowModal() == ui::TModalResult::Ok;
 }
 
@@ -528,7 +533,8 @@ bool TfrmMainQRX::ShowDisplaysDialog() {
                                       [this](const display::DisplayStartup& chosen) {
                                         reg1_->SetValue(L"Use_LoadDisplays", chosen.load);
                                         reg1_->SetValue(L"LoadDisplays", chosen.profile);
-                                      }});
+                                      },
+                                      profileFiles_.get()});
 }
 
 bool TfrmMainQRX::ShowOverlayDialog() {
@@ -610,6 +616,7 @@ bool TfrmMainQRX::ShowOverclockingDialog() {
   context.SwitchTemporalAAOff = [this] {
     if (quick3DItems_) quick3DItems_->SwitchTemporalAAOff();
   };
+  context.profileFiles = profileFiles_.get();
   context.ConfirmNewClocks = [this] {
     return display::ConfirmDisplayChangeDialog(ui::FormContext{window_.Forms(), env_.ports.clock}, L"确认新频率");
   };
@@ -631,7 +638,7 @@ bool ShowSettings3DDialog(const driver3d::Dialog3DContext& context) {
 driver3d::Dialog3DContext TfrmMainQRX::Settings3DContext() {
   // The dialogs' page images are the tray menu's strip.
   return {ui::FormContext{window_.Forms(), env_.ports.clock}, Profiles3DContext(), env_.ports.user,
-          [this] { return DesktopRefreshRate(); }, trayMenus_->pm1.Images};
+          [this] { return DesktopRefreshRate(); }, trayMenus_->pm1.Images, profileFiles_.get()};
 }
 
 bool TfrmMainQRX::ShowDirect3DDialog() { return ShowSettings3DDialog<driver3d::TfrmD3D>(Settings3DContext()); }

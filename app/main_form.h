@@ -14,6 +14,7 @@
 #include "app/profile_switches.h"
 #include "app/program.h"
 #include "settings/main_ini.h"
+#include "settings/profile_transfer.h"
 #include "settings/reg_values.h"
 #include "app/tray_icon.h"
 #include "audio/audio_mixer.h"
@@ -297,6 +298,8 @@ class TfrmMainQRX {
   std::unique_ptr<plugins::MenuPlugins> menuPlugins_;
   std::unique_ptr<hotkeys::TKeyCollection> keys_;
   std::unique_ptr<hotkeys::TMonOff> monOff_;
+  // What the profile dialogs export to and import from; null without files to open.
+  std::unique_ptr<settings::ProfileTransferContext> profileFiles_;
 
   uint32_t runMessage_ = 0;
   uint32_t taskbarCreatedMessage_ = 0;

@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "settings/profile_transfer.h"
 #include "settings/reg_values.h"
 #include "hardware/artifacts/frame_source.h"
 #include "hardware/artifacts/render_form.h"
@@ -48,6 +49,8 @@ struct OverDialogContext {
   // kept. Asked only with "confirm_new_clocks" on: the previous clocks come back otherwise,
   // so a card that no longer shows a picture gets its working clocks again.
   std::function<bool()> ConfirmNewClocks{};
+  // A profile to a file and back; null: the two buttons are not offered.
+  const settings::ProfileTransferContext* profileFiles = nullptr;
 };
 
 class TfrmOver final : public ui::TForm {
@@ -95,6 +98,8 @@ class TfrmOver final : public ui::TForm {
   void btLoadClick(ui::TComponent& sender);
   void btSaveClick(ui::TComponent& sender);
   void btDeleteClick(ui::TComponent& sender);
+  void btExportClick(ui::TComponent& sender);
+  void btImportClick(ui::TComponent& sender);
   void cbAutoLoadClick(ui::TComponent& sender);
 
   // --- Automatic 2D/3D ---
