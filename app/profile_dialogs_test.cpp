@@ -1,8 +1,6 @@
 // The six profile dialogs opened from the tray: "导出..." writes the selected profile to the
 // chosen file, "导入..." brings it back after it was deleted.
 
-#include <map>
-
 #include "app/main_form_test_support.h"
 #include "platform/sim/whole_file_sim.h"
 #include "platform/text_encoding.h"
@@ -10,21 +8,20 @@
 namespace corvane::main_form_testing {
 namespace {
 
+settings::StoredProfileKind KindOf(const std::wstring& key) {
+  using K = settings::StoredProfileKind;
+  for (K kind : {K::Direct3D, K::OpenGL, K::Overclocking, K::Color, K::Display, K::Game})
+    if (settings::StoredProfileKindName(kind) == key) return kind;
+  return K::Game;
+}
+
 class ProfileDialogsTest : public MainFormTest {
  protected:
-  std::map<std::wstring, platform::SimWholeFile> files;
+  platform::SimFiles files;
 
   ProgramEnvironment WithFiles() {
     ProgramEnvironment environment = Environment();
-    environment.openFile = [this](const std::wstring& path) -> std::unique_ptr<platform::WholeFile> {
-      struct Ref final : platform::WholeFile {
-        explicit Ref(platform::SimWholeFile& file) : file(file) {}
-        std::optional<std::string> Read(size_t max) override { return file.Read(max); }
-        bool Replace(std::string_view bytes) override { return file.Replace(bytes); }
-        platform::SimWholeFile& file;
-      };
-      return std::make_unique<Ref>(files[path]);
-    };
+    environment.openFile = [this](const std::wstring& path) { return files.Open(path); };
     return environment;
   }
 };
@@ -48,6 +45,7 @@ TEST_F(ProfileDialogsTest, EveryProfileDialogExportsTheSelectedProfileAndImports
     } else {
       auto key = sim.registry.OpenKey(RegistryRoot::CurrentUser, global::ProfilesRoot + c.kind + L"\\P", true);
       platform::WriteRegString(*key, L"File", L"C:\\g.exe");
+      platform::WriteRegDword(*key, L"UseD3D", 1);
       platform::WriteRegDouble(*key, L"vpu", 400);
     }
   }
@@ -58,6 +56,7 @@ TEST_F(ProfileDialogsTest, EveryProfileDialogExportsTheSelectedProfileAndImports
   for (const Case& c : cases) {
     SCOPED_TRACE(c.kind);
     const std::wstring path = L"C:\\exported\\" + c.kind + L".cvp";
+    const settings::StoredProfileKind kind = KindOf(c.kind);
     auto clickIn = [&](const wchar_t* button) {
       window.forms.OnModal([&](ui::TForm& dialog) {
         // The overclocking dialog keeps its profiles on a page of their own.
@@ -70,6 +69,10 @@ TEST_F(ProfileDialogsTest, EveryProfileDialogExportsTheSelectedProfileAndImports
       form.TrayMenus()->pm1.Item(c.menuItem).Click();
     };
     clickIn(L"btExport");
+    // As exported: the game dialog fills in the restore flags a profile lacks when it shows one.
+    const std::optional<settings::ProfileFile> original =
+        settings::ReadStoredProfile(sim.registry, global::ProfilesRoot, kind, L"P");
+    ASSERT_TRUE(original);
     ASSERT_TRUE(files[path].contents);
     EXPECT_EQ(files[path].contents->rfind("Corvane profile 1\nkind\t" + platform::ToUtf8(c.kind) + "\nname\tP\n", 0), 0u);
 
@@ -79,11 +82,8 @@ TEST_F(ProfileDialogsTest, EveryProfileDialogExportsTheSelectedProfileAndImports
     else
       sim.registry.DeleteKey(RegistryRoot::CurrentUser, profile);
     clickIn(L"btImport");
-    auto key = sim.registry.OpenKey(RegistryRoot::CurrentUser, global::ProfilesRoot + c.kind, false);
-    ASSERT_TRUE(key);
-    const bool back = c.kind == L"colors" ? key->QueryValue(L"P").has_value()
-                                          : sim.registry.OpenKey(RegistryRoot::CurrentUser, profile, false) != nullptr;
-    EXPECT_TRUE(back);
+    EXPECT_EQ(settings::ReadStoredProfile(sim.registry, global::ProfilesRoot, kind, L"P"), original)
+        << "the same values with the same types";
   }
   EXPECT_TRUE(sim.user.History().empty()) << "nothing refused or asked";
   EXPECT_EQ(sim.user.UnusedAnswers(), 0u);
