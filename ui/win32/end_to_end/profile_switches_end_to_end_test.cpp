@@ -71,7 +71,7 @@ std::optional<DWORD> WaitForExit(HANDLE process, DWORD ms) {
 }
 
 // The exit code of a start that only hands its request on.
-std::optional<DWORD> Run(const std::wstring& arguments, HANDLE output = nullptr) {
+std::optional<DWORD> RunToEnd(const std::wstring& arguments, HANDLE output = nullptr) {
   const Started started = Start(arguments, output);
   if (!started.process) return std::nullopt;
   const std::optional<DWORD> code = WaitForExit(started.process, 30000);
@@ -192,7 +192,7 @@ TEST_F(ProfileSwitches, Direct3DProfileReachesTheDriverKeyOfTheRunningInstance) 
   WriteString(profile, L"AnisoDegree", L"8");
   RegCloseKey(profile);
 
-  EXPECT_EQ(Run(L"/d3d Switched"), 0u);
+  EXPECT_EQ(RunToEnd(L"/d3d Switched"), 0u);
   EXPECT_TRUE(WaitFor(
       [] { return ReadString(HKEY_LOCAL_MACHINE, kSimulatedDriverKey, L"AntiAliasSamples") == std::wstring(L"6"); },
       10000));
@@ -206,7 +206,7 @@ TEST_F(ProfileSwitches, OverclockingProfileSetsTheSimulatedCardsClocks) {
   WriteDouble(profile, L"mem", 340.0);
   RegCloseKey(profile);
 
-  EXPECT_EQ(Run(L"/over \"Switched\""), 0u);
+  EXPECT_EQ(RunToEnd(L"/over \"Switched\""), 0u);
   EXPECT_TRUE(WaitFor(
       [] {
         const std::optional<double> core = CoreClockInStateFile();
@@ -226,8 +226,8 @@ TEST_F(ProfileSwitches, AMissingNameEndsWithExitCodeTwoAndALineOnTheOutput) {
   ASSERT_NE(output, INVALID_HANDLE_VALUE);
   const std::optional<std::wstring> before = ReadString(HKEY_LOCAL_MACHINE, kSimulatedDriverKey, L"AntiAliasSamples");
 
-  EXPECT_EQ(Run(L"/d3d Nobody", output), kNoSuchProfile);
-  EXPECT_EQ(Run(L"/color Nobody"), kNoSuchProfile);
+  EXPECT_EQ(RunToEnd(L"/d3d Nobody", output), kNoSuchProfile);
+  EXPECT_EQ(RunToEnd(L"/color Nobody"), kNoSuchProfile);
   CloseHandle(output);
   EXPECT_NE(ReadWholeFile(path).find("\"Nobody\""), std::string::npos) << ReadWholeFile(path);
   DeleteFileW(path.c_str());
