@@ -8,6 +8,7 @@
 #include "settings/program_settings.h"
 #include "app/version.h"
 #include "hardware/overclocking/over_form.h"
+#include "display/check_resolution_form.h"
 #include "display/color/color_form.h"
 #include "display/displays/displays_form.h"
 #include "display/displays/stored_layouts.h"
@@ -106,14 +107,18 @@ bool TfrmMainQRX::FormCreate() {
   ForwardingInstance = false;
 
   if (alreadyRunning_) {
-    if (LoadGameRequested()) ForwardToRunningInstance();
+    if (std::optional<ProfileRequest> request = FindProfileRequest(env_.commandLine))
+      ForwardToRunningInstance(*request);
     return false;
   }
   reg1_ = settings::CreateProgramSettings(env_.ports.registry);
+  if (env_.openFile)
+    profileFiles_ = std::make_unique<settings::ProfileTransferContext>(
+        settings::ProfileTransferContext{env_.ports.registry, env_.ports.user, global::ProfilesRoot, env_.openFile});
   trayIcon_ = std::make_unique<TrayIcon>(env_.ports.notifyIcon, *reg1_, env_.programFolder);
   // Subscribed now: a "/loadgame" start broadcasts to itself further down.
   runSubscription_ = messages.Subscribe(runMessage_, [this](uintptr_t, intptr_t) {
-    if (!ForwardingInstance) StartGameByProfile();
+    if (!ForwardingInstance) RunForwardedRequest();
   });
   taskbarSubscription_ = messages.Subscribe(taskbarCreatedMessage_, [this](uintptr_t, intptr_t) { TaskbarCreated(); });
 
@@ -168,7 +173,8 @@ bool TfrmMainQRX::FormCreate() {
   }
   LoadPlugins();
 
-  if (LoadGameRequested()) StoreRunProfileAndBroadcast();
+  if (std::optional<ProfileRequest> request = FindProfileRequest(env_.commandLine))
+    StoreRunProfileAndBroadcast(*request);
   RefreshMenuState();
   LoadHotkeys();
   CreateResolutionMenu();
@@ -200,16 +206,25 @@ void TfrmMainQRX::FormClose() {
   FreeDriverAccess();
 }
 
-bool TfrmMainQRX::LoadGameRequested() const {
-  return env_.commandLine.Count() >= 1 && env_.commandLine.HasSwitch(L"loadgame");
+std::optional<std::wstring> TfrmMainQRX::ResolveRequest(const ProfileRequest& request) {
+  std::optional<std::wstring> name = ResolveRequestedProfile(env_.ports.registry, global::ProfilesRoot, request);
+  if (name) return name;
+  // Scripts and shortcuts learn it from the exit code, a console from the line.
+  exitCode_ = RunExitCode::NoSuchProfile;
+  if (env_.consoleLine) env_.consoleLine(MissingProfileText(request));
+  return std::nullopt;
 }
 
-void TfrmMainQRX::ForwardToRunningInstance() {
+void TfrmMainQRX::ForwardToRunningInstance(const ProfileRequest& request) {
+  const std::optional<std::wstring> name = ResolveRequest(request);
+  if (!name) return;
   ForwardingInstance = true;
   reg1_ = settings::CreateProgramSettings(env_.ports.registry);
-  // The running instance owns the settings; this one only hands the profile name over.
+  // The running instance owns the settings; this one only hands the request over.
   reg1_->AutoSave = false;
-  reg1_->SetValue(L"RunProfile", env_.commandLine.Param(2));
+  StoreRunKind(env_.ports.registry, request.kind);
+  // A game's name goes as given: the running instance finds it as it always has.
+  reg1_->SetValue(L"RunProfile", request.kind == RunKind::Game ? env_.commandLine.Param(2) : *name);
   reg1_->SaveAll();
   // The game the running instance starts may then come to the front.
   env_.ports.shell.AllowForeground(static_cast<uint32_t>(reg1_->GetInteger(L"Proc_ID")));
@@ -218,11 +233,35 @@ void TfrmMainQRX::ForwardToRunningInstance() {
   env_.ports.windowMessages.SendBroadcast(runMessage_, 0, 0, kForwardTimeoutMs);
 }
 
-void TfrmMainQRX::StoreRunProfileAndBroadcast() {
-  reg1_->SetValue(L"RunProfile", env_.commandLine.Param(2));
+void TfrmMainQRX::StoreRunProfileAndBroadcast(const ProfileRequest& request) {
+  const std::optional<std::wstring> name = ResolveRequest(request);
+  if (!name) return;
+  StoreRunKind(env_.ports.registry, request.kind);
+  reg1_->SetValue(L"RunProfile", request.kind == RunKind::Game ? env_.commandLine.Param(2) : *name);
   reg1_->SaveAll();
   // Received here too, once the message loop runs.
   env_.ports.windowMessages.Broadcast(runMessage_, 0, 0);
+}
+
+void TfrmMainQRX::RunForwardedRequest() {
+  const RunKind kind = ReadRunKind(env_.ports.registry);
+  if (kind == RunKind::Game) {
+    StartGameByProfile();
+    return;
+  }
+  // The forwarding instance wrote "RunProfile" behind this store's back.
+  reg1_->LoadAll();
+  const std::wstring name = reg1_->GetString(L"RunProfile");
+  switch (kind) {
+    case RunKind::Direct3D: driver3d::ApplyD3DProfile(Profiles3DContext(), name); break;
+    case RunKind::OpenGL: driver3d::ApplyOpenGLProfile(Profiles3DContext(), name); break;
+    case RunKind::Overclocking: ApplyOverProfile(name); break;
+    case RunKind::Color:
+      if (colorState_) colorState_->ApplyColorProfile(name);
+      break;
+    case RunKind::Display: ApplyDisplayProfile(name); break;
+    case RunKind::Game: break;
+  }
 }
 
 void TfrmMainQRX::StartGameByProfile() {
@@ -352,7 +391,8 @@ void TfrmMainQRX::CreateGameLauncher() {
 
 bool TfrmMainQRX::ShowGameProfileEditor() {
   games::TfrmGP dialog({ui::FormContext{window_.Forms(), env_.ports.clock}, env_.ports.registry, env_.ports.user,
-                        env_.ports.shell, *reg1_, global::ProfilesRoot, resClass_.get(), AceMode, SupportLibrary()});
+                        env_.ports.shell, *reg1_, global::ProfilesRoot, resClass_.get(), AceMode, SupportLibrary(),
+                        profileFiles_.get()});
   dialog.ShowModal();
   return true;
 }
@@ -372,7 +412,8 @@ bool TfrmMainQRX::ShowColorDialog() {
                              startup, [this](const display::ColorStartup& chosen) {
                                reg1_->SetValue(L"LoadColor", chosen.load);
                                reg1_->SetValue(L"LoadColorProfile", chosen.profile);
-                             }});
+                             },
+                             profileFiles_.get()});
   return dialog.ShowModal() == ui::TModalResult::Ok;
 }
 
@@ -495,7 +536,8 @@ bool TfrmMainQRX::ShowDisplaysDialog() {
                                       [this](const display::DisplayStartup& chosen) {
                                         reg1_->SetValue(L"Use_LoadDisplays", chosen.load);
                                         reg1_->SetValue(L"LoadDisplays", chosen.profile);
-                                      }});
+                                      },
+                                      profileFiles_.get()});
 }
 
 bool TfrmMainQRX::ShowOverlayDialog() {
@@ -577,6 +619,10 @@ bool TfrmMainQRX::ShowOverclockingDialog() {
   context.SwitchTemporalAAOff = [this] {
     if (quick3DItems_) quick3DItems_->SwitchTemporalAAOff();
   };
+  context.profileFiles = profileFiles_.get();
+  context.ConfirmNewClocks = [this] {
+    return display::ConfirmDisplayChangeDialog(ui::FormContext{window_.Forms(), env_.ports.clock}, L"确认新频率");
+  };
   overclocking::TfrmOver dialog(context);
   dialog.ShowModal();
   return dialog.RendererWasOpened();
@@ -595,7 +641,7 @@ bool ShowSettings3DDialog(const driver3d::Dialog3DContext& context) {
 driver3d::Dialog3DContext TfrmMainQRX::Settings3DContext() {
   // The dialogs' page images are the tray menu's strip.
   return {ui::FormContext{window_.Forms(), env_.ports.clock}, Profiles3DContext(), env_.ports.user,
-          [this] { return DesktopRefreshRate(); }, trayMenus_->pm1.Images};
+          [this] { return DesktopRefreshRate(); }, trayMenus_->pm1.Images, profileFiles_.get()};
 }
 
 bool TfrmMainQRX::ShowDirect3DDialog() { return ShowSettings3DDialog<driver3d::TfrmD3D>(Settings3DContext()); }

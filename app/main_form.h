@@ -11,8 +11,10 @@
 #include <vector>
 
 #include "app/menus/tray_menus.h"
+#include "app/profile_switches.h"
 #include "app/program.h"
 #include "settings/main_ini.h"
+#include "settings/profile_transfer.h"
 #include "settings/reg_values.h"
 #include "app/tray_icon.h"
 #include "audio/audio_mixer.h"
@@ -106,8 +108,10 @@ class TfrmMainQRX {
   TfrmMainQRX& operator=(const TfrmMainQRX&) = delete;
 
   // The start-up sequence. False when the application terminates instead of running: a
-  // second instance (after forwarding a game request), or no driver or no ATI card.
+  // second instance (after forwarding a profile request), or no driver or no ATI card.
   bool FormCreate();
+  // What the process ends with when FormCreate gave false (RunExitCode).
+  int ExitCode() const { return exitCode_; }
   // The shut-down sequence, run once when the window closes.
   void FormClose();
 
@@ -127,7 +131,10 @@ class TfrmMainQRX {
 
   // The tray menu's "退出".
   void Exit1Click();
-  // The running instance's answer to "corvane_run": start the game of "RunProfile".
+  // The running instance's answer to "corvane_run": the profile of "RunProfile" in force,
+  // of the kind "RunKind" names; a game when it names none.
+  void RunForwardedRequest();
+  // Start the game of "RunProfile".
   void StartGameByProfile();
   void TaskbarCreated();
   void UpdateTrayTip();
@@ -199,9 +206,11 @@ class TfrmMainQRX {
   std::vector<std::wstring> ProfileLookupList;
 
  private:
-  bool LoadGameRequested() const;
-  void ForwardToRunningInstance();
-  void StoreRunProfileAndBroadcast();
+  // The stored name a command-line request means; nothing, after telling the caller, when
+  // there is no such profile.
+  std::optional<std::wstring> ResolveRequest(const ProfileRequest& request);
+  void ForwardToRunningInstance(const ProfileRequest& request);
+  void StoreRunProfileAndBroadcast(const ProfileRequest& request);
   void ShowError(const std::wstring& text);
   void CreateDriverAccess();
   void FreeDriverAccess();
@@ -297,6 +306,8 @@ class TfrmMainQRX {
   std::unique_ptr<plugins::MenuPlugins> menuPlugins_;
   std::unique_ptr<hotkeys::TKeyCollection> keys_;
   std::unique_ptr<hotkeys::TMonOff> monOff_;
+  // What the profile dialogs export to and import from; null without files to open.
+  std::unique_ptr<settings::ProfileTransferContext> profileFiles_;
 
   uint32_t runMessage_ = 0;
   uint32_t taskbarCreatedMessage_ = 0;
@@ -304,6 +315,7 @@ class TfrmMainQRX {
   std::unique_ptr<platform::MessageSubscription> taskbarSubscription_;
   bool iconAdded_ = false;
   bool closed_ = false;
+  int exitCode_ = RunExitCode::Done;
 };
 
 }  // namespace corvane

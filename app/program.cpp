@@ -12,7 +12,7 @@ int RunProgram(const ProgramEnvironment& environment, MainWindowHost& host) {
   if (alreadyRunning) instance.mutex.reset();
 
   TfrmMainQRX form(environment, host.Window(), alreadyRunning);
-  if (!form.FormCreate()) return 0;
+  if (!form.FormCreate()) return form.ExitCode();
   return host.Run(form);
 }
 

@@ -66,6 +66,10 @@ struct ProgramEnvironment {
   hotkeys::HotkeyDevices hotkeyDevices{};
   AudioPorts audio{};
   OptionsPorts options{};
+  // Prints one line on the console the program was started from; null when it has none.
+  std::function<void(const std::wstring& line)> consoleLine{};
+  // A file at a path the user chose (profile export and import); null: none can be opened.
+  std::function<std::unique_ptr<platform::WholeFile>(const std::wstring& path)> openFile{};
 };
 
 class MainFormWindow;

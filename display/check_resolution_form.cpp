@@ -42,8 +42,9 @@ void TfrmCheckRes::tmCountdownTimer(ui::TComponent& sender) {
   SetModalResult(TModalResult::Cancel);
 }
 
-bool ConfirmDisplayChangeDialog(const ui::FormContext& context) {
+bool ConfirmDisplayChangeDialog(const ui::FormContext& context, const std::wstring& caption) {
   TfrmCheckRes dialog(context);
+  if (!caption.empty()) dialog.SetCaption(caption);
   return dialog.ShowModal() == TModalResult::Ok;
 }
 

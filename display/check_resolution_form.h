@@ -2,6 +2,8 @@
 // TfrmCheckRes: "do you want to keep this?" after a display change. Left alone it counts
 // down from ten seconds and ends with Cancel, so a picture nobody can see is undone.
 
+#include <string>
+
 #include "ui/form.h"
 
 namespace corvane::display {
@@ -22,7 +24,8 @@ class TfrmCheckRes final : public ui::TForm {
   int secondsLeft_ = kCountdownSeconds;
 };
 
-// Shows the dialog; true when the user keeps the change.
-bool ConfirmDisplayChangeDialog(const ui::FormContext& context);
+// Shows the dialog; true when the user keeps the change. A `caption` replaces the form's
+// own, for changes other than the display's.
+bool ConfirmDisplayChangeDialog(const ui::FormContext& context, const std::wstring& caption = {});
 
 }  // namespace corvane::display

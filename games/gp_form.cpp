@@ -56,6 +56,8 @@ const ui::ComponentDecl kComponents[] = {
     {K::Button, L"btNew", L"新建(&N)", L"", 4, 330, 80, 25},
     {K::Button, L"btSave", L"保存(&A)", L"", 90, 330, 80, 25},
     {K::Button, L"btDelete", L"删除(&D)", L"", 176, 330, 80, 25},
+    {K::Button, L"btExport", L"导出...", L"", 262, 330, 48, 25},
+    {K::Button, L"btImport", L"导入...", L"", 314, 330, 48, 25},
     {.kind = K::Button, .name = L"btClose", .caption = L"关闭", .left = 368, .top = 330, .width = 80, .height = 25,
      .modalResult = TModalResult::Ok, .isCancel = true},
     {K::Label, L"StatusBar1", L"", L"", 4, 366, 444, 18},
@@ -109,6 +111,10 @@ TfrmGP::TfrmGP(const GameProfileDialogContext& context) : TForm(context.forms, k
   HandleClick(L"btNew", &TfrmGP::btNewClick);
   HandleClick(L"btSave", &TfrmGP::btSaveClick);
   HandleClick(L"btDelete", &TfrmGP::btDeleteClick);
+  HandleClick(L"btExport", &TfrmGP::btExportClick);
+  HandleClick(L"btImport", &TfrmGP::btImportClick);
+  (*this)[L"btExport"].SetVisible(ctx_.profileFiles != nullptr);
+  (*this)[L"btImport"].SetVisible(ctx_.profileFiles != nullptr);
   HandleClick(L"btShortcut", &TfrmGP::btShortcutClick);
   for (const wchar_t* check : {L"cbUseD3D", L"cbUseOGL", L"cbUseColor"}) HandleClick(check, &TfrmGP::ChoiceChange);
   for (const wchar_t* choice : {L"cbBefore", L"cbAfterAction"}) HandleChange(choice, &TfrmGP::ChoiceChange);
@@ -290,6 +296,17 @@ void TfrmGP::btDeleteClick(ui::TComponent&) {
   if (!platform::AskOkCancel(ctx_.user, L"确认", L"删除选择的配置吗?", platform::MessageIcon::Question, 1)) return;
   ctx_.registry.DeleteKey(platform::RegistryRoot::CurrentUser, GameProfileKey(ctx_.profilesRoot, name));
   LoadGames(L"");
+}
+
+void TfrmGP::btExportClick(ui::TComponent&) {
+  if (ctx_.profileFiles)
+    settings::ExportProfile(*ctx_.profileFiles, settings::StoredProfileKind::Game, (*this)[L"cbGames"].Text());
+}
+
+void TfrmGP::btImportClick(ui::TComponent&) {
+  if (!ctx_.profileFiles) return;
+  if (std::optional<std::wstring> name = settings::ImportProfile(*ctx_.profileFiles, settings::StoredProfileKind::Game))
+    LoadGames(*name);
 }
 
 void TfrmGP::btShortcutClick(ui::TComponent&) {

@@ -12,6 +12,7 @@
 #include "platform/registry.h"
 #include "platform/shell.h"
 #include "platform/user_interaction.h"
+#include "settings/profile_transfer.h"
 #include "settings/reg_values.h"
 #include "ui/form.h"
 
@@ -30,6 +31,8 @@ struct GameProfileDialogContext {
   bool AceMode = false;
   // The maker's library whose CreateShortcut makes the desktop link.
   std::wstring supportLibrary;
+  // A profile to a file and back; null: the two buttons are not offered.
+  const settings::ProfileTransferContext* profileFiles = nullptr;
 };
 
 // The overclocking choices before and after the game, in the order of their lists.
@@ -48,6 +51,8 @@ class TfrmGP final : public ui::TForm {
   void btNewClick(ui::TComponent& sender);
   void btSaveClick(ui::TComponent& sender);
   void btDeleteClick(ui::TComponent& sender);
+  void btExportClick(ui::TComponent& sender);
+  void btImportClick(ui::TComponent& sender);
   void btShortcutClick(ui::TComponent& sender);
   void ChoiceChange(ui::TComponent& sender);
 

@@ -1,5 +1,5 @@
 #pragma once
-// Modal questions and notices to the user, and the file chooser.
+// Modal questions and notices to the user, and the file choosers.
 
 #include <optional>
 #include <string>
@@ -26,6 +26,7 @@ struct OpenFileRequest {
   std::wstring title;          // empty: the system's own
   std::wstring initialFolder;  // empty: the system's choice
   std::wstring fileName;       // shown in the name field at first; empty: none
+  std::wstring defaultExtension;  // without the dot: what "save as" adds to a bare name
 };
 
 class UserInteraction {
@@ -38,8 +39,9 @@ class UserInteraction {
     (void)request;
     return std::nullopt;
   }
-  // The "save file" chooser, with the same request: the full path the user named (which
-  // need not exist yet); nothing when the user cancelled. A port without one cancels.
+  // The "save as" chooser: the full path the user named (asked first whether to replace a
+  // file that exists); nothing when the user cancelled. A port without one has the user
+  // cancel.
   virtual std::optional<std::wstring> ChooseSaveFile(const OpenFileRequest& request) {
     (void)request;
     return std::nullopt;

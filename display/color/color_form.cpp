@@ -69,6 +69,8 @@ const ui::ComponentDecl kComponents[] = {
      .height = 16},
 
     {.kind = K::Button, .name = L"btReset", .caption = L"重置(&R)", .left = 8, .top = 300, .width = 80, .height = 25},
+    {.kind = K::Button, .name = L"btExport", .caption = L"导出...", .left = 96, .top = 300, .width = 80, .height = 25},
+    {.kind = K::Button, .name = L"btImport", .caption = L"导入...", .left = 182, .top = 300, .width = 80, .height = 25},
     {.kind = K::Button, .name = L"btOk", .caption = L"确定(&O)", .left = 370, .top = 300, .width = 75, .height = 25,
      .modalResult = TModalResult::Ok, .isDefault = true},
     {.kind = K::Button, .name = L"btCancel", .caption = L"取消", .left = 454, .top = 300, .width = 75, .height = 25,
@@ -179,6 +181,10 @@ TfrmColor::TfrmColor(const ColorDialogContext& context)
   HandleClick(L"btSave", &TfrmColor::btSaveClick);
   HandleClick(L"btLoad", &TfrmColor::btLoadClick);
   HandleClick(L"btDelete", &TfrmColor::btDeleteClick);
+  HandleClick(L"btExport", &TfrmColor::btExportClick);
+  HandleClick(L"btImport", &TfrmColor::btImportClick);
+  (*this)[L"btExport"].SetVisible(ctx_.profileFiles != nullptr);
+  (*this)[L"btImport"].SetVisible(ctx_.profileFiles != nullptr);
   HandleClick(L"cbStartup", &TfrmColor::cbStartupClick);
 
   if (!startup_.load) startup_.profile.clear();
@@ -294,6 +300,17 @@ void TfrmColor::btDeleteClick(ui::TComponent&) {
   if (!platform::AskOkCancel(ctx_.user, L"确认", L"删除选择的配置吗?", platform::MessageIcon::Question, 1)) return;
   ctx_.color.Profiles().Delete((*this)[L"cbTemplates"].Text());
   ReloadProfiles(L"");
+}
+
+void TfrmColor::btExportClick(ui::TComponent&) {
+  if (ctx_.profileFiles)
+    settings::ExportProfile(*ctx_.profileFiles, settings::StoredProfileKind::Color, (*this)[L"cbTemplates"].Text());
+}
+
+void TfrmColor::btImportClick(ui::TComponent&) {
+  if (!ctx_.profileFiles) return;
+  if (std::optional<std::wstring> name = settings::ImportProfile(*ctx_.profileFiles, settings::StoredProfileKind::Color))
+    ReloadProfiles(*name);
 }
 
 void TfrmColor::cbStartupClick(ui::TComponent& sender) {

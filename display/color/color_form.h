@@ -10,6 +10,7 @@
 
 #include "display/color/color_state.h"
 #include "platform/user_interaction.h"
+#include "settings/profile_transfer.h"
 #include "ui/form.h"
 #include "ui/pixel_image.h"
 
@@ -28,6 +29,8 @@ struct ColorDialogContext {
   ColorStartup startup;
   // OK: where the start-up choice is written.
   std::function<void(const ColorStartup&)> saveStartup;
+  // A profile to a file and back; null: the two buttons are not offered.
+  const settings::ProfileTransferContext* profileFiles = nullptr;
 };
 
 // Which values the sliders show and move.
@@ -63,6 +66,8 @@ class TfrmColor final : public ui::TForm {
   void btSaveClick(ui::TComponent& sender);
   void btLoadClick(ui::TComponent& sender);
   void btDeleteClick(ui::TComponent& sender);
+  void btExportClick(ui::TComponent& sender);
+  void btImportClick(ui::TComponent& sender);
   void cbStartupClick(ui::TComponent& sender);
 
   // Shows the channel's values on the sliders (all: red's), then recomputes once.

@@ -80,6 +80,10 @@ TfrmDisplays::TfrmDisplays(const DisplaysDialogContext& context)
   HandleClick(L"btSave", &TfrmDisplays::btSaveClick);
   HandleClick(L"btLoad", &TfrmDisplays::btLoadClick);
   HandleClick(L"btDelete", &TfrmDisplays::btDeleteClick);
+  HandleClick(L"btExport", &TfrmDisplays::btExportClick);
+  HandleClick(L"btImport", &TfrmDisplays::btImportClick);
+  (*this)[L"btExport"].SetVisible(ctx_.profileFiles != nullptr);
+  (*this)[L"btImport"].SetVisible(ctx_.profileFiles != nullptr);
   HandleClick(L"cbStartup", &TfrmDisplays::cbStartupClick);
   HandleClick(L"btApply", &TfrmDisplays::btApplyClick);
   HandleClick(L"btOk", &TfrmDisplays::btOkClick);
@@ -409,6 +413,18 @@ void TfrmDisplays::btDeleteClick(ui::TComponent&) {
     return;
   ctx_.profiles.Delete((*this)[L"cbProfiles"].Text());
   ReloadProfiles(L"");
+}
+
+void TfrmDisplays::btExportClick(ui::TComponent&) {
+  if (ctx_.profileFiles)
+    settings::ExportProfile(*ctx_.profileFiles, settings::StoredProfileKind::Display, (*this)[L"cbProfiles"].Text());
+}
+
+void TfrmDisplays::btImportClick(ui::TComponent&) {
+  if (!ctx_.profileFiles) return;
+  if (std::optional<std::wstring> name =
+          settings::ImportProfile(*ctx_.profileFiles, settings::StoredProfileKind::Display))
+    ReloadProfiles(*name);
 }
 
 void TfrmDisplays::cbStartupClick(ui::TComponent& sender) {

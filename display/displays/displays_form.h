@@ -14,6 +14,7 @@
 #include "display/displays/display_config.h"
 #include "display/displays/display_layout.h"
 #include "display/displays/display_profiles.h"
+#include "settings/profile_transfer.h"
 #include "ui/form.h"
 
 namespace corvane::display {
@@ -32,6 +33,8 @@ struct DisplaysDialogContext {
   DisplayStartup startup;
   // OK: where the start-up choice is written.
   std::function<void(const DisplayStartup&)> saveStartup;
+  // A profile to a file and back; null: the two buttons are not offered.
+  const settings::ProfileTransferContext* profileFiles = nullptr;
 };
 
 class TfrmDisplays final : public ui::TForm {
@@ -70,6 +73,8 @@ class TfrmDisplays final : public ui::TForm {
   void btSaveClick(ui::TComponent& sender);
   void btLoadClick(ui::TComponent& sender);
   void btDeleteClick(ui::TComponent& sender);
+  void btExportClick(ui::TComponent& sender);
+  void btImportClick(ui::TComponent& sender);
   void cbStartupClick(ui::TComponent& sender);
   void btApplyClick(ui::TComponent& sender);
   void btOkClick(ui::TComponent& sender);

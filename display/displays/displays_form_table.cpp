@@ -145,6 +145,10 @@ std::vector<ui::ComponentDecl> DeclareComponents() {
   c.push_back({.kind = K::Label, .name = L"lbStartup", .parent = L"gbProfiles", .left = 218, .top = 57, .width = 228,
                .height = 16});
 
+  c.push_back({.kind = K::Button, .name = L"btExport", .caption = L"导出...", .left = 8, .top = 440, .width = 72,
+               .height = 25});
+  c.push_back({.kind = K::Button, .name = L"btImport", .caption = L"导入...", .left = 86, .top = 440, .width = 72,
+               .height = 25});
   c.push_back({.kind = K::Button, .name = L"btOk", .caption = L"确定(&O)", .left = 226, .top = 440, .width = 75,
                .height = 25, .modalResult = TModalResult::Ok, .isDefault = true});
   c.push_back({.kind = K::Button, .name = L"btCancel", .caption = L"取消", .left = 306, .top = 440, .width = 75,

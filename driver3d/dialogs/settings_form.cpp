@@ -61,6 +61,10 @@ TSettings3DForm::TSettings3DForm(const Dialog3DContext& context, std::span<const
   HandleClick(L"btSave", &TSettings3DForm::btSaveClick);
   HandleClick(L"btLoad", &TSettings3DForm::btLoadClick);
   HandleClick(L"btDelete", &TSettings3DForm::btDeleteClick);
+  HandleClick(L"btExport", &TSettings3DForm::btExportClick);
+  HandleClick(L"btImport", &TSettings3DForm::btImportClick);
+  (*this)[L"btExport"].SetVisible(ctx_.profileFiles != nullptr);
+  (*this)[L"btImport"].SetVisible(ctx_.profileFiles != nullptr);
   WatchControls();
 }
 
@@ -317,6 +321,22 @@ void TSettings3DForm::LoadTemplate() {
 }
 
 void TSettings3DForm::btLoadClick(TComponent&) { LoadTemplate(); }
+
+namespace {
+settings::StoredProfileKind StoredKind(ProfileKind kind) {
+  return kind == ProfileKind::Direct3D ? settings::StoredProfileKind::Direct3D : settings::StoredProfileKind::OpenGL;
+}
+}  // namespace
+
+void TSettings3DForm::btExportClick(TComponent&) {
+  if (ctx_.profileFiles) settings::ExportProfile(*ctx_.profileFiles, StoredKind(kind_), (*this)[L"cbTemplates"].Text());
+}
+
+void TSettings3DForm::btImportClick(TComponent&) {
+  if (!ctx_.profileFiles) return;
+  if (std::optional<std::wstring> name = settings::ImportProfile(*ctx_.profileFiles, StoredKind(kind_)))
+    FillTemplates(false, *name);
+}
 
 void TSettings3DForm::btDeleteClick(TComponent&) {
   const std::wstring name = (*this)[L"cbTemplates"].Text();

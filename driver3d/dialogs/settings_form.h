@@ -14,6 +14,7 @@
 #include "driver3d/profiles/profile_store.h"
 #include "platform/registry.h"
 #include "platform/user_interaction.h"
+#include "settings/profile_transfer.h"
 #include "ui/form.h"
 
 namespace corvane::driver3d {
@@ -28,6 +29,8 @@ struct Dialog3DContext {
   std::function<uint32_t()> DesktopRefreshRate;
   // The strip of the tray menu's images, which the pages show with the newer storage.
   ui::Picture pageImages{};
+  // A profile to a file and back; null: the two buttons are not offered.
+  const settings::ProfileTransferContext* profileFiles = nullptr;
 };
 
 // The temporal anti-aliasing values as the driver key and the profiles keep them:
@@ -100,6 +103,8 @@ class TSettings3DForm : public ui::TForm {
   void btSaveClick(ui::TComponent& sender);
   void btLoadClick(ui::TComponent& sender);
   void btDeleteClick(ui::TComponent& sender);
+  void btExportClick(ui::TComponent& sender);
+  void btImportClick(ui::TComponent& sender);
 
   // With "手动" chosen the threshold must be a number: otherwise a beep, page "附加" and
   // the focus on edFValue.

@@ -107,6 +107,8 @@ std::vector<ComponentDecl> BuildSettings3DComponents(Settings3DLayout layout) {
   c.push_back({.kind = K::Button, .name = L"btDelete", .caption = L"删除(&D)", .parent = L"gbTemplates",
                .left = 348, .top = 19, .width = 66, .height = 24, .enabled = false});
 
+  c.push_back({K::Button, L"btExport", L"导出...", L"", 4, 372, 66, 25});
+  c.push_back({K::Button, L"btImport", L"导入...", L"", 76, 372, 66, 25});
   c.push_back({.kind = K::Button, .name = L"btOk", .caption = L"确定(&O)", .left = 189, .top = 372, .width = 75,
                .height = 25, .modalResult = TModalResult::Ok, .isDefault = true});
   c.push_back({.kind = K::Button, .name = L"btCancel", .caption = L"取消", .left = 270, .top = 372, .width = 75,

@@ -72,6 +72,10 @@ TfrmOver::TfrmOver(const OverDialogContext& context) : TForm(context.forms, Comp
   HandleClick(L"btLoad", &TfrmOver::btLoadClick);
   HandleClick(L"btSave", &TfrmOver::btSaveClick);
   HandleClick(L"btDelete", &TfrmOver::btDeleteClick);
+  HandleClick(L"btExport", &TfrmOver::btExportClick);
+  HandleClick(L"btImport", &TfrmOver::btImportClick);
+  (*this)[L"btExport"].SetVisible(ctx_.profileFiles != nullptr);
+  (*this)[L"btImport"].SetVisible(ctx_.profileFiles != nullptr);
   HandleClick(L"cbAutoLoad", &TfrmOver::cbAutoLoadClick);
   HandleClick(L"cbEnable2d3d", &TfrmOver::cbEnable2d3dClick);
   HandleClick(L"btExAdd", &TfrmOver::btExAddClick);
@@ -281,7 +285,11 @@ void TfrmOver::ApplyClocks() {
   // only move the clocks by the rounding. With DDR shown the memory slider is compared
   // doubled, as it was set.
   if (core == RoundHalfEven(rvx.CoreClock) && mem == RoundHalfEven(rvx.MemClock * factor)) return;
+  const double previousCore = rvx.CoreClock;
+  const double previousMem = rvx.MemClock;
   rvx.SetClocks(Fixed(), core, factor == 2 ? RoundHalfEven(mem / 2.0) : mem);
+  if (!ctx_.reg1.GetBool(L"confirm_new_clocks") || !ctx_.ConfirmNewClocks || ctx_.ConfirmNewClocks()) return;
+  rvx.SetClocks(Fixed(), previousCore, previousMem);
 }
 
 // --- Timing pages ---
@@ -438,6 +446,16 @@ void TfrmOver::btDeleteClick(TComponent&) {
   if (!AskOkCancel(L"确认", L"删除选择的配置吗?", MessageIcon::Question, 1)) return;
   DeleteOverProfile(ctx_.registry, name);
   FillProfileLists();
+}
+
+void TfrmOver::btExportClick(TComponent&) {
+  if (ctx_.profileFiles)
+    settings::ExportProfile(*ctx_.profileFiles, settings::StoredProfileKind::Overclocking, SelectedProfileName());
+}
+
+void TfrmOver::btImportClick(TComponent&) {
+  if (ctx_.profileFiles && settings::ImportProfile(*ctx_.profileFiles, settings::StoredProfileKind::Overclocking))
+    FillProfileLists();
 }
 
 void TfrmOver::cbAutoLoadClick(TComponent& sender) {

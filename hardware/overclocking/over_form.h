@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "settings/profile_transfer.h"
 #include "settings/reg_values.h"
 #include "hardware/artifacts/frame_source.h"
 #include "hardware/artifacts/render_form.h"
@@ -44,6 +45,12 @@ struct OverDialogContext {
   // while frames are compared: whether it is on, and switching it off.
   std::function<bool()> TemporalAAOn{};
   std::function<void()> SwitchTemporalAAOff{};
+  // Asks the user to keep clocks just set, giving up by itself after a while; true when
+  // kept. Asked only with "confirm_new_clocks" on: the previous clocks come back otherwise,
+  // so a card that no longer shows a picture gets its working clocks again.
+  std::function<bool()> ConfirmNewClocks{};
+  // A profile to a file and back; null: the two buttons are not offered.
+  const settings::ProfileTransferContext* profileFiles = nullptr;
 };
 
 class TfrmOver final : public ui::TForm {
@@ -91,6 +98,8 @@ class TfrmOver final : public ui::TForm {
   void btLoadClick(ui::TComponent& sender);
   void btSaveClick(ui::TComponent& sender);
   void btDeleteClick(ui::TComponent& sender);
+  void btExportClick(ui::TComponent& sender);
+  void btImportClick(ui::TComponent& sender);
   void cbAutoLoadClick(ui::TComponent& sender);
 
   // --- Automatic 2D/3D ---

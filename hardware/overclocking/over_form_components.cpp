@@ -93,6 +93,8 @@ std::vector<ComponentDecl> BuildComponents() {
   c.push_back({K::Button, L"btSave", L"另存(&S)", L"gbProfiles", 302, 52, 96, 25});
   c.push_back({.kind = K::Button, .name = L"btDelete", .caption = L"删除(&D)", .parent = L"gbProfiles", .left = 302,
                .top = 84, .width = 96, .height = 25, .enabled = false});
+  c.push_back({K::Button, L"btExport", L"导出...", L"gbProfiles", 302, 116, 96, 25});
+  c.push_back({K::Button, L"btImport", L"导入...", L"gbProfiles", 302, 148, 96, 25});
   c.push_back({K::CheckBox, L"cbAutoLoad", L"启动时加载所选配置", L"tsProfiles", 8, 248, 176, 17});
   c.push_back({K::Label, L"lbAutoProfile", L"", L"tsProfiles", 190, 250, 226, 13});
   c.push_back({.kind = K::CheckBox, .name = L"cbSuspendRestore", .caption = L"在挂起模式后恢复(&R)",

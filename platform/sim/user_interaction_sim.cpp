@@ -52,4 +52,8 @@ std::optional<std::wstring> SimUserInteraction::ChooseOpenFile(const OpenFileReq
   return answer;
 }
 
+std::optional<std::wstring> SimUserInteraction::ChooseSaveFile(const OpenFileRequest& request) {
+  return ChooseOpenFile(request);
+}
+
 }  // namespace corvane::platform

@@ -30,12 +30,11 @@ class SimUserInteraction final : public UserInteraction {
   // makes it.
   MessageAnswer ShowMessage(const MessageBoxRequest& request) override;
 
-  // Queues what the next file chooser gives: a path, or nothing for Cancel. With the
-  // script used up the user cancels.
+  // Queues what the next file chooser (open or save) gives: a path, or nothing for Cancel.
+  // With the script used up the user cancels.
   void ChooseFile(std::optional<std::wstring> path);
   std::optional<std::wstring> ChooseOpenFile(const OpenFileRequest& request) override;
-  // The save chooser takes its answer from the same script.
-  std::optional<std::wstring> ChooseSaveFile(const OpenFileRequest& request) override { return ChooseOpenFile(request); }
+  std::optional<std::wstring> ChooseSaveFile(const OpenFileRequest& request) override;
 
   const std::vector<Shown>& History() const { return shown_; }
   const std::vector<FileChoice>& FileChoices() const { return fileChoices_; }

@@ -37,9 +37,14 @@ TEST(SimUserInteraction, FileChoosersTakeTheScriptThenCancel) {
   SimUserInteraction user;
   user.ChooseFile(L"C:\\Games\\game.exe");
   user.ChooseFile(std::nullopt);
-  EXPECT_EQ(user.ChooseOpenFile({L"可执行文件 (*.exe)|*.exe"}), L"C:\\Games\\game.exe");
-  EXPECT_EQ(user.ChooseOpenFile({L"Wave Files (*.wav)|*.wav"}), std::nullopt);
-  EXPECT_EQ(user.ChooseOpenFile({L"Wave Files (*.wav)|*.wav"}), std::nullopt) << "script used up: cancelled";
+  const auto request = [](const wchar_t* filter) {
+    OpenFileRequest made;
+    made.filter = filter;
+    return made;
+  };
+  EXPECT_EQ(user.ChooseOpenFile(request(L"可执行文件 (*.exe)|*.exe")), L"C:\\Games\\game.exe");
+  EXPECT_EQ(user.ChooseSaveFile(request(L"Wave Files (*.wav)|*.wav")), std::nullopt);
+  EXPECT_EQ(user.ChooseSaveFile(request(L"Wave Files (*.wav)|*.wav")), std::nullopt) << "script used up: cancelled";
   ASSERT_EQ(user.FileChoices().size(), 3u);
   EXPECT_EQ(user.FileChoices()[1].request.filter, L"Wave Files (*.wav)|*.wav");
   EXPECT_TRUE(user.History().empty());

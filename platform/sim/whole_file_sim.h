@@ -1,6 +1,8 @@
 #pragma once
 // A file in memory, for tests: what was last written, and writes that fail on demand.
 
+#include <map>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -24,6 +26,23 @@ class SimWholeFile final : public WholeFile {
   std::optional<std::string> contents;  // nothing: no file
   bool failReplace = false;
   int replaceCalls = 0;
+};
+
+// Files by path, each a SimWholeFile that stays for the test to look at; what a chooser's
+// path opens.
+class SimFiles {
+ public:
+  std::unique_ptr<WholeFile> Open(const std::wstring& path) { return std::make_unique<Opened>(files_[path]); }
+  SimWholeFile& operator[](const std::wstring& path) { return files_[path]; }
+
+ private:
+  struct Opened final : WholeFile {
+    explicit Opened(SimWholeFile& file) : file(file) {}
+    std::optional<std::string> Read(size_t maxBytes) override { return file.Read(maxBytes); }
+    bool Replace(std::string_view bytes) override { return file.Replace(bytes); }
+    SimWholeFile& file;
+  };
+  std::map<std::wstring, SimWholeFile> files_;
 };
 
 }  // namespace corvane::platform

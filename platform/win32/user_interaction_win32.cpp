@@ -75,7 +75,10 @@ MessageAnswer Win32UserInteraction::ShowMessage(const MessageBoxRequest& request
   }
 }
 
-std::optional<std::wstring> Win32UserInteraction::ChooseOpenFile(const OpenFileRequest& request) {
+namespace {
+
+// Both choosers: the same buffer, owner and folder rules; `save` picks the "save as" one.
+std::optional<std::wstring> ChooseFile(const OpenFileRequest& request, bool save) {
   std::vector<wchar_t> filter = FilterText(request.filter);
   // Long enough for any path the shell hands out, the \\?\ form included.
   std::vector<wchar_t> file(32768, L'\0');
@@ -90,27 +93,22 @@ std::optional<std::wstring> Win32UserInteraction::ChooseOpenFile(const OpenFileR
   dialog.nMaxFile = static_cast<DWORD>(file.size());
   dialog.lpstrInitialDir = request.initialFolder.empty() ? nullptr : request.initialFolder.c_str();
   dialog.lpstrTitle = request.title.empty() ? nullptr : request.title.c_str();
-  dialog.Flags = OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_EXPLORER;
-  if (!GetOpenFileNameW(&dialog)) return std::nullopt;  // cancelled, or the chooser failed
+  dialog.lpstrDefExt = request.defaultExtension.empty() ? nullptr : request.defaultExtension.c_str();
+  dialog.Flags = OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_EXPLORER;
+  dialog.Flags |= save ? OFN_OVERWRITEPROMPT : OFN_FILEMUSTEXIST;
+  const BOOL chosen = save ? GetSaveFileNameW(&dialog) : GetOpenFileNameW(&dialog);
+  if (!chosen) return std::nullopt;  // cancelled, or the chooser failed
   return std::wstring(file.data());
 }
 
+}  // namespace
+
+std::optional<std::wstring> Win32UserInteraction::ChooseOpenFile(const OpenFileRequest& request) {
+  return ChooseFile(request, false);
+}
+
 std::optional<std::wstring> Win32UserInteraction::ChooseSaveFile(const OpenFileRequest& request) {
-  std::vector<wchar_t> filter = FilterText(request.filter);
-  std::vector<wchar_t> file(32768, L'\0');
-  if (request.fileName.size() < file.size()) std::copy(request.fileName.begin(), request.fileName.end(), file.begin());
-  OPENFILENAMEW dialog{};
-  dialog.lStructSize = sizeof dialog;
-  dialog.hwndOwner = GetActiveWindow();
-  dialog.lpstrFilter = filter.data();
-  dialog.nFilterIndex = 1;
-  dialog.lpstrFile = file.data();
-  dialog.nMaxFile = static_cast<DWORD>(file.size());
-  dialog.lpstrInitialDir = request.initialFolder.empty() ? nullptr : request.initialFolder.c_str();
-  dialog.lpstrTitle = request.title.empty() ? nullptr : request.title.c_str();
-  dialog.Flags = OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_EXPLORER | OFN_OVERWRITEPROMPT;
-  if (!GetSaveFileNameW(&dialog)) return std::nullopt;
-  return std::wstring(file.data());
+  return ChooseFile(request, true);
 }
 
 }  // namespace corvane::platform

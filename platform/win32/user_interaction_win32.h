@@ -1,5 +1,6 @@
 #pragma once
-// Message boxes through MessageBoxW, the file chooser through GetOpenFileNameW.
+// Message boxes through MessageBoxW, the file choosers through GetOpenFileNameW and
+// GetSaveFileNameW.
 
 #include "platform/user_interaction.h"
 
@@ -15,6 +16,7 @@ class Win32UserInteraction final : public UserInteraction {
   // Owned by this thread's active window, like the message boxes; the process's current
   // folder stays where it was.
   std::optional<std::wstring> ChooseOpenFile(const OpenFileRequest& request) override;
+  // The same; a file that exists is replaced only after the chooser asked.
   std::optional<std::wstring> ChooseSaveFile(const OpenFileRequest& request) override;
 };
 

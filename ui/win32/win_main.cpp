@@ -16,6 +16,7 @@
 #include "platform/sim/hardware/sim_observed_ports.h"
 #include "platform/win32/card_registers_win32.h"
 #include "platform/win32/choosers_win32.h"
+#include "platform/win32/console_line_win32.h"
 #include "platform/win32/driver_escape_win32.h"
 #include "platform/win32/fpu_control.h"
 #include "platform/win32/kernel_io_win32.h"
@@ -209,5 +210,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int) {
   environment.options = {&choosers, &update, [](const std::wstring& path) {
                            return std::make_unique<corvane::platform::Win32WholeFile>(path);
                          }};
+  environment.consoleLine = corvane::platform::WriteConsoleLine;
+  environment.openFile = [](const std::wstring& path) { return std::make_unique<corvane::platform::Win32WholeFile>(path); };
   return corvane::RunProgram(environment, window);
 }
