@@ -651,8 +651,8 @@ bool TfrmMainQRX::ShowOpenGLDialog() { return ShowSettings3DDialog<driver3d::Tfr
 void TfrmMainQRX::CreateAudio() {
   const AudioPorts& ports = env_.audio;
   hotkeys::HotkeyAudio& keys = Hotkeys.audio;
-  if (ports.waveIn && ports.files && ports.openFile) {
-    audioFormatFile_ = ports.openFile(userDataFolder_ + L"\\audio.dat");
+  if (ports.waveIn && ports.files && env_.openFile) {
+    audioFormatFile_ = env_.openFile(userDataFolder_ + L"\\audio.dat");
     recorder_ = std::make_unique<audio::AudioRecording>(audio::AudioContext{
         env_.ports.threading, env_.ports.clock, *ports.waveIn, *ports.files, *audioFormatFile_, *reg1_});
     recorder_->LoadAudioFormat();

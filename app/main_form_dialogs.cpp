@@ -41,7 +41,7 @@ bool TfrmMainQRX::ShowCardInformation() {
                                           [this](std::string_view text) { return display::AnsiToWide(*displayEnv_, text); }};
   // The report goes where the user names, through the same whole-file writer as "audio.dat".
   hardware::TfrmRadInfo dialog(
-      {ui::FormContext{window_.Forms(), env_.ports.clock}, env_.ports.user, std::move(sources), env_.audio.openFile});
+      {ui::FormContext{window_.Forms(), env_.ports.clock}, env_.ports.user, std::move(sources), env_.openFile});
   dialog.ShowModal();
   return true;
 }

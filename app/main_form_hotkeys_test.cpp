@@ -198,12 +198,13 @@ TEST_F(MainFormHotkeyTest, AudioHotkeysReachTheMixerAndTheRecorderWhenThereAreSo
   platform::SimMixers mixers;
   ProgramEnvironment withSound = Environment();
   // "audio.dat" as the options dialog saves it: PCM, mono, 8000 Hz, 16 bits.
-  withSound.audio = {&waveIn, &files, &mixers, [](const std::wstring&) {
-                       auto file = std::make_unique<platform::SimWholeFile>();
-                       file->contents = std::string(
-                           "\x01\x00\x01\x00\x40\x1f\x00\x00\x80\x3e\x00\x00\x02\x00\x10\x00\x00\x00", 18);
-                       return file;
-                     }};
+  withSound.audio = {&waveIn, &files, &mixers};
+  withSound.openFile = [](const std::wstring&) {
+    auto file = std::make_unique<platform::SimWholeFile>();
+    file->contents = std::string(
+        "\x01\x00\x01\x00\x40\x1f\x00\x00\x80\x3e\x00\x00\x02\x00\x10\x00\x00\x00", 18);
+    return file;
+  };
   form_ = std::make_unique<TfrmMainQRX>(withSound, window, false);
   ASSERT_TRUE(form_->FormCreate());
   const uint32_t before = mixers.values[platform::SimMixers::kVolumeId];

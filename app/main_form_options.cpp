@@ -32,7 +32,7 @@ bool TfrmMainQRX::ShowGeneralOptions() {
   context.choosers = env_.options.choosers;
   context.update = env_.options.update;
   context.builtInVersion = BuiltInVersion();
-  context.openFile = env_.options.openFile;
+  context.openFile = env_.openFile;
   context.recorder = recorder_.get();
   context.UseSkinnedMenu = [this](bool skinned) { window_.UseSkinnedMenus(skinned); };
   options::TfrmGenOptions dialog(context);

@@ -39,16 +39,13 @@ struct AudioPorts {
   platform::WaveIn* waveIn = nullptr;
   platform::RecordingFiles* files = nullptr;
   platform::Mixers* mixers = nullptr;
-  // "audio.dat", the recording format, at this path.
-  std::function<std::unique_ptr<platform::WholeFile>(const std::wstring& path)> openFile;
 };
 
-// What the general options reach beyond the settings: the choosers, the update download
-// and the profile backup's file. Without them those buttons are disabled.
+// What the general options reach beyond the settings: the choosers and the update
+// download. Without them those buttons are disabled.
 struct OptionsPorts {
   platform::Choosers* choosers = nullptr;
   platform::ProgramUpdate* update = nullptr;
-  std::function<std::unique_ptr<platform::WholeFile>(const std::wstring& path)> openFile;
 };
 
 struct ProgramEnvironment {
@@ -68,7 +65,8 @@ struct ProgramEnvironment {
   OptionsPorts options{};
   // Prints one line on the console the program was started from; null when it has none.
   std::function<void(const std::wstring& line)> consoleLine{};
-  // A file at a path the user chose (profile export and import); null: none can be opened.
+  // A whole file at a path: "audio.dat", the profile backup, exported profiles, the saved
+  // card report. Null: none can be opened, and what needs one is not offered.
   std::function<std::unique_ptr<platform::WholeFile>(const std::wstring& path)> openFile{};
 };
 

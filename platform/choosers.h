@@ -1,6 +1,6 @@
 #pragma once
-// The system's choosers the general options use: a folder, a file to save to, and a
-// sound recording format.
+// The system's choosers the general options use: a folder and a sound recording format
+// (the file choosers are the user-interaction port's).
 
 #include <cstdint>
 #include <optional>
@@ -13,14 +13,6 @@ namespace corvane::platform {
 struct FolderRequest {
   std::wstring title;        // shown above the folder tree
   std::wstring startFolder;  // selected at first; empty: the tree's root
-};
-
-// The "save as" chooser. `filter` as in OpenFileRequest ("注册表文件 (*.reg)|*.reg").
-struct SaveFileRequest {
-  std::wstring filter;
-  std::wstring defaultExtension;  // added when the user types a name without one
-  std::wstring fileName;          // shown in the name field at first
-  bool overwritePrompt = true;    // an existing file is replaced only after asking
 };
 
 // A recording format the user picked: one whole WAVEFORMATEX, and the names the chooser
@@ -36,7 +28,6 @@ class Choosers {
   virtual ~Choosers() = default;
   // The chosen folder, without a trailing '\'; nothing when the user cancelled.
   virtual std::optional<std::wstring> ChooseFolder(const FolderRequest& request) = 0;
-  virtual std::optional<std::wstring> ChooseSaveFile(const SaveFileRequest& request) = 0;
   // Offers only formats a recording device can take, starting at `current` when it is a
   // format (empty: the chooser's own start). A chosen format never exceeds `maxSize` bytes.
   virtual std::optional<AudioFormatChoice> ChooseAudioFormat(std::span<const uint8_t> current, size_t maxSize) = 0;

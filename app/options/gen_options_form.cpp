@@ -56,7 +56,7 @@ void TfrmGenOptions::FormCreate() {
   self[L"SpeedButton1"].SetEnabled(haveChoosers);
   self[L"Button12"].SetEnabled(haveChoosers && ctx_.recorder != nullptr);
   self[L"bt2"].SetEnabled(ctx_.update != nullptr);
-  self[L"bt1"].SetEnabled(haveChoosers && static_cast<bool>(ctx_.openFile));
+  self[L"bt1"].SetEnabled(static_cast<bool>(ctx_.openFile));
   LoadGeneral();
   LoadRecording();
   LoadScreenshots();
@@ -178,8 +178,8 @@ void TfrmGenOptions::bt2Click(TComponent&) {
 }
 
 void TfrmGenOptions::bt1Click(TComponent&) {
-  if (!ctx_.choosers || !ctx_.openFile) return;
-  BackupProfiles({*ctx_.choosers, ctx_.shell, ctx_.user, ctx_.openFile});
+  if (!ctx_.openFile) return;
+  BackupProfiles({ctx_.shell, ctx_.user, ctx_.openFile});
 }
 
 }  // namespace corvane::options

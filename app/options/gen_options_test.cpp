@@ -349,7 +349,7 @@ TEST_F(GenOptionsTest, TheBackupExportsTheProfilesAndFallsBackToTheUnicodeExport
     exports = c.exports;
     backup = "old";
     shell.ClearStarts();
-    choosers.AnswerSaveFile(L"D:\\b.reg");
+    user.ChooseFile(L"D:\\b.reg");
     Run([&](TForm& form) { form[L"bt1"].Click(); });
     std::vector<std::wstring> commands;
     for (const auto& start : shell.Starts()) {
@@ -363,10 +363,9 @@ TEST_F(GenOptionsTest, TheBackupExportsTheProfilesAndFallsBackToTheUnicodeExport
   }
   EXPECT_EQ(LastMessage().text, L"配置未能保存到 D:\\b.reg!");
   EXPECT_EQ(user.History().front().request.text, L"配置已保存到 D:\\b.reg.");
-  const platform::SaveFileRequest& asked = choosers.saveFileRequests.back();
+  const platform::OpenFileRequest& asked = user.FileChoices().back().request;
   EXPECT_EQ(asked.filter, L"注册表文件 (*.reg)|*.reg");
   EXPECT_EQ(asked.defaultExtension, L"reg");
-  EXPECT_TRUE(asked.overwritePrompt);
 
   // Cancelled: nothing runs.
   shell.ClearStarts();

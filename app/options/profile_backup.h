@@ -17,7 +17,6 @@
 namespace corvane::options {
 
 struct ProfileBackupContext {
-  platform::Choosers& choosers;
   platform::Shell& shell;
   platform::UserInteraction& user;
   std::function<std::unique_ptr<platform::WholeFile>(const std::wstring& path)> openFile;

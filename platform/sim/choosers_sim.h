@@ -14,16 +14,11 @@ namespace corvane::platform {
 class SimChoosers final : public Choosers {
  public:
   void AnswerFolder(std::optional<std::wstring> folder) { folders_.push_back(std::move(folder)); }
-  void AnswerSaveFile(std::optional<std::wstring> path) { saveFiles_.push_back(std::move(path)); }
   void AnswerAudioFormat(std::optional<AudioFormatChoice> choice) { formats_.push_back(std::move(choice)); }
 
   std::optional<std::wstring> ChooseFolder(const FolderRequest& request) override {
     folderRequests.push_back(request);
     return Next(folders_);
-  }
-  std::optional<std::wstring> ChooseSaveFile(const SaveFileRequest& request) override {
-    saveFileRequests.push_back(request);
-    return Next(saveFiles_);
   }
   std::optional<AudioFormatChoice> ChooseAudioFormat(std::span<const uint8_t> current, size_t maxSize) override {
     formatStarts.emplace_back(current.begin(), current.end());
@@ -33,7 +28,6 @@ class SimChoosers final : public Choosers {
   }
 
   std::vector<FolderRequest> folderRequests;
-  std::vector<SaveFileRequest> saveFileRequests;
   std::vector<std::vector<uint8_t>> formatStarts;  // what each format chooser started at
 
  private:
@@ -46,7 +40,6 @@ class SimChoosers final : public Choosers {
   }
 
   std::deque<std::optional<std::wstring>> folders_;
-  std::deque<std::optional<std::wstring>> saveFiles_;
   std::deque<std::optional<AudioFormatChoice>> formats_;
 };
 

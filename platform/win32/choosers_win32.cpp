@@ -28,15 +28,6 @@ int CALLBACK SelectStartFolder(HWND window, UINT message, LPARAM, LPARAM data) {
   return 0;
 }
 
-std::vector<wchar_t> FilterText(const std::wstring& filter) {
-  std::vector<wchar_t> text(filter.begin(), filter.end());
-  for (wchar_t& c : text)
-    if (c == L'|') c = L'\0';
-  text.push_back(L'\0');
-  text.push_back(L'\0');
-  return text;
-}
-
 // An ANSI name the chooser filled in, ended within its field or not.
 std::wstring FieldText(const char* field, size_t size) {
   return FromAnsi(std::string_view(field, strnlen(field, size)));
@@ -63,24 +54,6 @@ std::optional<std::wstring> Win32Choosers::ChooseFolder(const FolderRequest& req
   // A drive's root keeps its '\' ("C:\"); other folders come without one.
   if (folder.size() > 3 && folder.back() == L'\\') folder.pop_back();
   return folder;
-}
-
-std::optional<std::wstring> Win32Choosers::ChooseSaveFile(const SaveFileRequest& request) {
-  std::vector<wchar_t> filter = FilterText(request.filter);
-  std::vector<wchar_t> file(32768, L'\0');
-  if (request.fileName.size() < file.size()) std::copy(request.fileName.begin(), request.fileName.end(), file.begin());
-  OPENFILENAMEW dialog{};
-  dialog.lStructSize = sizeof dialog;
-  dialog.hwndOwner = GetActiveWindow();
-  dialog.lpstrFilter = filter.data();
-  dialog.nFilterIndex = 1;
-  dialog.lpstrFile = file.data();
-  dialog.nMaxFile = static_cast<DWORD>(file.size());
-  dialog.lpstrDefExt = request.defaultExtension.empty() ? nullptr : request.defaultExtension.c_str();
-  dialog.Flags = OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_EXPLORER |
-                 (request.overwritePrompt ? OFN_OVERWRITEPROMPT : 0);
-  if (!GetSaveFileNameW(&dialog)) return std::nullopt;
-  return std::wstring(file.data());
 }
 
 std::optional<AudioFormatChoice> Win32Choosers::ChooseAudioFormat(std::span<const uint8_t> current, size_t maxSize) {

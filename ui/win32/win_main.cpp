@@ -201,15 +201,11 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int) {
   corvane::platform::Win32WaveIn waveIn;
   corvane::platform::Win32RecordingFiles recordingFiles;
   corvane::platform::Win32Mixers mixers(platform.messageWindow);
-  environment.audio = {&waveIn, &recordingFiles, &mixers, [](const std::wstring& path) {
-                         return std::make_unique<corvane::platform::Win32WholeFile>(path);
-                       }};
+  environment.audio = {&waveIn, &recordingFiles, &mixers};
   // The general options' choosers, update download and backup file.
   corvane::platform::Win32Choosers choosers;
   corvane::platform::Win32ProgramUpdate update;
-  environment.options = {&choosers, &update, [](const std::wstring& path) {
-                           return std::make_unique<corvane::platform::Win32WholeFile>(path);
-                         }};
+  environment.options = {&choosers, &update};
   environment.consoleLine = corvane::platform::WriteConsoleLine;
   environment.openFile = [](const std::wstring& path) { return std::make_unique<corvane::platform::Win32WholeFile>(path); };
   return corvane::RunProgram(environment, window);
