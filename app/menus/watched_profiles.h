@@ -47,33 +47,24 @@ class WatchedProfiles {
 
  private:
   void Reread() {
-    auto key = registry_.OpenKey(platform::RegistryRoot::CurrentUser, root_, true);
-    std::vector<std::wstring> names = key ? key->SubKeyNames() : std::vector<std::wstring>{};
+    using platform::RegistryRoot;
+    auto key = registry_.OpenKey(RegistryRoot::CurrentUser, root_, true);
+    const std::vector<std::wstring> names = key ? key->SubKeyNames() : std::vector<std::wstring>{};
     std::vector<Profile> next;
     next.reserve(names.size());
-    for (size_t i = 0; i < names.size(); ++i) {
-      Profile* kept = Find(names[i], i);
-      if (kept && !read_) {
-        next.push_back(std::move(*kept));
+    for (const std::wstring& name : names) {
+      Profile* kept = Find(name, next.size());
+      if (!read_) {
+        next.push_back(kept ? std::move(*kept) : Profile{name, {}, Entry{}});
         continue;
       }
-      // Armed before the read, so a change made while reading shows next time.
-      if (kept && !kept->watch.Changed() && kept->entry) {
-        next.push_back(std::move(*kept));
-        continue;
-      }
-      Profile profile{names[i], {}, std::nullopt};
-      if (kept) {
-        profile.watch = std::move(kept->watch);
-      } else if (read_) {
-        profile.watch = platform::KeyWatch(registry_, platform::RegistryRoot::CurrentUser, ChildKey(root_, names[i]));
-        profile.watch.Changed();
-      }
-      if (read_) {
-        if (auto own = registry_.OpenKey(platform::RegistryRoot::CurrentUser, ChildKey(root_, names[i]), false))
-          profile.entry = read_(*own);
-      } else {
-        profile.entry = Entry{};
+      Profile profile = kept ? std::move(*kept)
+                             : Profile{name, {registry_, RegistryRoot::CurrentUser, ChildKey(root_, name)}, {}};
+      // The watch is looked at (which arms it again) before the read, so that a change
+      // made while reading shows next time. A new profile's first look says changed.
+      if (profile.watch.Changed() || !profile.entry) {
+        auto own = registry_.OpenKey(RegistryRoot::CurrentUser, ChildKey(root_, name), false);
+        profile.entry = own ? std::optional<Entry>(read_(*own)) : std::nullopt;
       }
       next.push_back(std::move(profile));
     }
