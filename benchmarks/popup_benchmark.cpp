@@ -56,7 +56,8 @@ struct PopupRig {
       driver3d::SaveD3DProfile(store, L"D3D " + std::to_wstring(i));
       driver3d::SaveOpenGLProfile(store, L"OGL " + std::to_wstring(i));
     }
-    profileMenus = std::make_unique<driver3d::Profile3DMenus>(menus->pm1, driver3d::Profile3DMenuContext{store, {forms, sim.clock}, {}});
+    profileMenus = std::make_unique<driver3d::Profile3DMenus>(
+        menus->pm1, driver3d::Profile3DMenuContext{store, {forms, sim.clock}, {}});
     menus->plugged.refreshQuick3DSettings = [this] { quick->Refresh(); };
     menus->plugged.rebuildProfileMenus = [this] { profileMenus->RebuildProfileMenus(); };
     // The first popups write back missing values and then read their own writes: measure

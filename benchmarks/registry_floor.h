@@ -69,7 +69,9 @@ class FloorRecorder final : public platform::Registry {
     if (!key) return nullptr;
     return std::make_unique<Key>(std::move(key), reads);
   }
-  bool DeleteKey(platform::RegistryRoot root, const std::wstring& path) override { return inner_.DeleteKey(root, path); }
+  bool DeleteKey(platform::RegistryRoot root, const std::wstring& path) override {
+    return inner_.DeleteKey(root, path);
+  }
   std::unique_ptr<platform::RegistryWatch> WatchKey(platform::RegistryRoot root, const std::wstring& path) override {
     return inner_.WatchKey(root, path);
   }
@@ -129,7 +131,9 @@ class UnwatchedRegistry final : public platform::Registry {
                                                  bool create) override {
     return inner_.OpenKey(root, path, create);
   }
-  bool DeleteKey(platform::RegistryRoot root, const std::wstring& path) override { return inner_.DeleteKey(root, path); }
+  bool DeleteKey(platform::RegistryRoot root, const std::wstring& path) override {
+    return inner_.DeleteKey(root, path);
+  }
 
  private:
   platform::Registry& inner_;

@@ -45,7 +45,9 @@ class DriverRegistry {
   std::wstring OpenGLKeyPath() const;
 
   // Watches on the driver key (the OpenGL key below it included) and on the DirectDraw key.
-  platform::KeyWatch WatchDriverKey() const { return {registry_, platform::RegistryRoot::LocalMachine, driverKeyPath_}; }
+  platform::KeyWatch WatchDriverKey() const {
+    return {registry_, platform::RegistryRoot::LocalMachine, driverKeyPath_};
+  }
   platform::KeyWatch WatchDirectDrawKey() const {
     return {registry_, platform::RegistryRoot::LocalMachine, kDirectDrawKeyPath};
   }

@@ -68,7 +68,9 @@ struct WatchedRig : testing::MenuRig {
     platform::WriteRegDouble(*key, L"mem", rvx->MemClock);
     for (const wchar_t* timing : {L"t1", L"t2", L"t3"}) platform::WriteRegDouble(*key, timing, 0);
   }
-  std::unique_ptr<platform::RegistryKey> Colors() { return Key(RegistryRoot::CurrentUser, global::ProfilesRoot + L"colors"); }
+  std::unique_ptr<platform::RegistryKey> Colors() {
+    return Key(RegistryRoot::CurrentUser, global::ProfilesRoot + L"colors");
+  }
   void Delete(const std::wstring& kind, const std::wstring& name) {
     sim.registry.DeleteKey(RegistryRoot::CurrentUser, global::ProfilesRoot + kind + L"\\" + name);
   }
@@ -194,6 +196,10 @@ TEST(ProfileItemsWatch, APopupShowsEveryOutsideChangeReadingOnlyWhatChanged) {
        {L"Display"}},
       {"display profile deleted", [](WatchedRig& r) { r.Delete(L"Display", L"Clone"); },
        [](Names& n) { Remove(n, L"display: Clone"); }, {L"Display"}},
+      // Only the names show: the list is taken again, nothing else is read.
+      {"display profile's value edited",
+       [](WatchedRig& r) { platform::WriteRegString(*r.Profile(L"Display", L"TV"), L"Layout", L"2"); },
+       [](Names&) {}, {L"Display"}},
       {"colour profile added", [](WatchedRig& r) { platform::WriteRegString(*r.Colors(), L"Cool", L"2"); },
        [](Names& n) { InsertBefore(n, L"lookup: C:\\A.EXE", L"color: Cool"); }, {L"colors"}},
       {"colour profile deleted", [](WatchedRig& r) { r.Colors()->DeleteValue(L"Warm"); },
