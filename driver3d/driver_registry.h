@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 
+#include "platform/key_watch.h"
 #include "platform/registry.h"
 
 namespace corvane::driver3d {
@@ -42,6 +43,14 @@ class DriverRegistry {
   const std::wstring& DriverKeyPath() const { return driverKeyPath_; }
   const std::wstring& OpenGLKeySuffix() const { return openGLKeySuffix_; }
   std::wstring OpenGLKeyPath() const;
+
+  // Watches on the driver key (the OpenGL key below it included) and on the DirectDraw key.
+  platform::KeyWatch WatchDriverKey() const {
+    return {registry_, platform::RegistryRoot::LocalMachine, driverKeyPath_};
+  }
+  platform::KeyWatch WatchDirectDrawKey() const {
+    return {registry_, platform::RegistryRoot::LocalMachine, kDirectDrawKeyPath};
+  }
 
  private:
   bool OpenBelowDriverKey(const std::wstring& path);

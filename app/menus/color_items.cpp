@@ -8,16 +8,25 @@ namespace corvane::menus {
 namespace {
 // "设置" and the separator under it.
 constexpr size_t kDeclaredItems = 2;
+
+const std::wstring& ColorsKey() {
+  static const std::wstring key = global::ProfilesRoot + L"colors";
+  return key;
+}
 }  // namespace
 
-void RebuildColorItems(MenuContext& ctx, ui::TPopupMenu& pm1,
+ColorProfiles::ColorProfiles(platform::Registry& registry)
+    : watch(registry, platform::RegistryRoot::CurrentUser, ColorsKey()) {}
+
+void RebuildColorItems(MenuContext& ctx, ui::TPopupMenu& pm1, ColorProfiles& profiles,
                        const std::function<void(const std::wstring& name)>& apply) {
   ui::TMenuItem& menu = pm1.Item(L"Colors1");
   menu.DeleteFrom(kDeclaredItems);
-  auto profiles =
-      ctx.ports.registry.OpenKey(platform::RegistryRoot::CurrentUser, global::ProfilesRoot + L"colors", false);
-  if (!profiles) return;
-  AddProfileItems(menu, profiles->ValueNames(), apply);
+  if (profiles.watch.Changed()) {
+    auto key = ctx.ports.registry.OpenKey(platform::RegistryRoot::CurrentUser, ColorsKey(), false);
+    profiles.names = key ? key->ValueNames() : std::vector<std::wstring>{};
+  }
+  AddProfileItems(menu, profiles.names, apply);
 }
 
 }  // namespace corvane::menus

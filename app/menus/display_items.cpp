@@ -10,16 +10,18 @@ namespace {
 constexpr size_t kDeclaredItems = 9;
 }  // namespace
 
-void RebuildDisplayItems(MenuContext& ctx, ui::TPopupMenu& pm1,
+DisplayProfiles WatchDisplayProfiles(platform::Registry& registry) {
+  return DisplayProfiles(registry, global::ProfilesRoot + L"Display");
+}
+
+void RebuildDisplayItems(MenuContext&, ui::TPopupMenu& pm1, DisplayProfiles& profiles,
                          const std::function<void(const std::wstring& name)>& apply) {
-  auto profiles =
-      ctx.ports.registry.OpenKey(platform::RegistryRoot::CurrentUser, global::ProfilesRoot + L"Display", true);
   ui::TMenuItem& menu = pm1.Item(L"Display1");
   menu.DeleteFrom(kDeclaredItems);
-  if (!profiles) return;
-  std::vector<std::wstring> names = profiles->SubKeyNames();
-  // The game launcher's backup is not the user's to apply.
-  std::erase(names, std::wstring(L"$$"));
+  std::vector<std::wstring> names;
+  for (const DisplayProfiles::Profile& profile : profiles.Current())
+    // The game launcher's backup is not the user's to apply.
+    if (profile.name != L"$$") names.push_back(profile.name);
   AddProfileItems(menu, SortedNames(std::move(names)), apply);
 }
 

@@ -1,5 +1,7 @@
 #include "app/menus/game_items.h"
 
+#include <algorithm>
+
 #include "settings/global.h"
 #include "settings/profile_name.h"
 #include "app/menus/menu_text.h"
@@ -22,16 +24,23 @@ const std::wstring& GamesRoot() {
 
 }  // namespace
 
-void RebuildGameMenu(MenuContext& ctx, ui::TPopupMenu& pm1) {
-  auto games = ctx.ports.registry.OpenKey(platform::RegistryRoot::CurrentUser, GamesRoot(), true);
+GameProfiles WatchGameProfiles(platform::Registry& registry) {
+  return GameProfiles(registry, GamesRoot(),
+                      [](platform::RegistryKey& key) { return platform::ReadRegString(key, L"File").value_or(L""); });
+}
+
+void RebuildGameMenu(MenuContext& ctx, ui::TPopupMenu& pm1, GameProfiles& games) {
   ctx.ProfileLookupList.clear();
   ui::TMenuItem& menu = pm1.Item(L"GameProfiles1");
   menu.DeleteFrom(kDeclaredItems);
-  if (!games) return;
 
-  const std::vector<std::wstring> names = SortedNames(games->SubKeyNames());
-  for (size_t i = 0; i < names.size(); ++i) {
-    const std::wstring& name = names[i];
+  std::vector<const GameProfiles::Profile*> sorted;
+  for (const GameProfiles::Profile& profile : games.Current()) sorted.push_back(&profile);
+  std::stable_sort(sorted.begin(), sorted.end(), [](const auto* a, const auto* b) {
+    return UpperAscii(a->name) < UpperAscii(b->name);
+  });
+  for (size_t i = 0; i < sorted.size(); ++i) {
+    const std::wstring& name = sorted[i]->name;
     auto item = std::make_unique<ui::TMenuItem>();
     item->Caption = name;
     item->AutoHotkeys = false;
@@ -39,12 +48,8 @@ void RebuildGameMenu(MenuContext& ctx, ui::TPopupMenu& pm1) {
     // The caption shows "&" as it is (no accelerators here), so the name is used itself.
     item->OnClick = [&ctx, name](ui::TMenuItem&) { StartGameFromMenu(ctx, name); };
     menu.Add(std::move(item));
-
-    std::wstring file;
-    if (auto profile = ctx.ports.registry.OpenKey(platform::RegistryRoot::CurrentUser, ChildKey(GamesRoot(), name),
-                                                  false))
-      file = platform::ReadRegString(*profile, L"File").value_or(L"");
-    ctx.ProfileLookupList.push_back(UpperAscii(file) + kLookupSeparator + name);
+    // A profile whose key could not be opened has no file to match.
+    ctx.ProfileLookupList.push_back(UpperAscii(sorted[i]->entry.value_or(L"")) + kLookupSeparator + name);
   }
 }
 

@@ -16,12 +16,6 @@ using overclocking::RoundHalfEven;
 constexpr size_t kDeclaredItems = 4;
 constexpr int kProfileGroup = 20;
 
-struct OverProfile {
-  double vpu = 0;
-  double mem = 0;
-  bool timing[3] = {};
-};
-
 // Reads the profile's five values while its key is open; missing ones are written back as
 // 0 so the overclocking dialog finds a complete profile. A value that is there but not a
 // stored number reads as 0 and is left as it is: it may be the user's own.
@@ -42,7 +36,12 @@ OverProfile ReadProfile(platform::RegistryKey& key) {
 
 }  // namespace
 
-void RebuildOverclockingItems(MenuContext& ctx, ui::TPopupMenu& pm1, const ApplyProfileCall& apply) {
+OverProfiles WatchOverProfiles(platform::Registry& registry) {
+  return OverProfiles(registry, overclocking::OverProfilesKey(), &ReadProfile);
+}
+
+void RebuildOverclockingItems(MenuContext& ctx, ui::TPopupMenu& pm1, OverProfiles& profiles,
+                              const ApplyProfileCall& apply) {
   ui::TMenuItem& dialogItem = pm1.Item(L"Overcloking1");
   hardware::TRVX* rvx = ctx.rvx;
   if (rvx == nullptr || !rvx->DriverOpen) {
@@ -54,34 +53,29 @@ void RebuildOverclockingItems(MenuContext& ctx, ui::TPopupMenu& pm1, const Apply
   const int32_t core = RoundHalfEven(rvx->CoreClock);
   const int32_t memory = RoundHalfEven(rvx->MemClock);
 
-  const std::wstring root = overclocking::OverProfilesKey();
-  auto over = ctx.ports.registry.OpenKey(platform::RegistryRoot::CurrentUser, root, true);
   ui::TMenuItem& menu = pm1.Item(L"Overclocking1");
   menu.DeleteFrom(kDeclaredItems);
   bool checked = false;
-  if (over) {
-    for (const std::wstring& name : over->SubKeyNames()) {
-      auto key = ctx.ports.registry.OpenKey(platform::RegistryRoot::CurrentUser, ChildKey(root, name), false);
-      if (!key) continue;
-      OverProfile profile = ReadProfile(*key);
-
-      auto item = std::make_unique<ui::TMenuItem>();
-      item->Caption = overclocking::OverProfileEntry(name, profile.vpu, profile.mem, memoryFactor, profile.timing[0],
-                                          profile.timing[1], profile.timing[2]);
-      item->RadioItem = true;
-      item->GroupIndex = kProfileGroup;
-      item->AutoHotkeys = false;
-      // Only the first profile with the card's clocks: several may share them.
-      if (!checked && RoundHalfEven(profile.vpu) == core && RoundHalfEven(profile.mem) == memory) {
-        item->Checked = true;
-        checked = true;
-      }
-      // The caption shows "&" as it is (no accelerators here), so the name is used itself.
-      item->OnClick = [apply, name](ui::TMenuItem&) {
-        if (apply) apply(name);
-      };
-      menu.Add(std::move(item));
+  for (const OverProfiles::Profile& stored : profiles.Current()) {
+    if (!stored.entry) continue;
+    const OverProfile& profile = *stored.entry;
+    const std::wstring& name = stored.name;
+    auto item = std::make_unique<ui::TMenuItem>();
+    item->Caption = overclocking::OverProfileEntry(name, profile.vpu, profile.mem, memoryFactor, profile.timing[0],
+                                                   profile.timing[1], profile.timing[2]);
+    item->RadioItem = true;
+    item->GroupIndex = kProfileGroup;
+    item->AutoHotkeys = false;
+    // Only the first profile with the card's clocks: several may share them.
+    if (!checked && RoundHalfEven(profile.vpu) == core && RoundHalfEven(profile.mem) == memory) {
+      item->Checked = true;
+      checked = true;
     }
+    // The caption shows "&" as it is (no accelerators here), so the name is used itself.
+    item->OnClick = [apply, name](ui::TMenuItem&) {
+      if (apply) apply(name);
+    };
+    menu.Add(std::move(item));
   }
   dialogItem.Caption = L"超频设置...";
 }

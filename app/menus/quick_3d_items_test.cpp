@@ -2,6 +2,8 @@
 // leaves in the registry, and what the refresh makes of odd stored values.
 #include "driver3d/quick_items/quick_3d_items.h"
 
+#include <functional>
+
 #include "app/menus/menu_tree.h"
 #include "driver3d/test_driver_key.h"
 #include "platform/counting_registry.h"
@@ -385,6 +387,47 @@ TEST_F(QuickItemsTest, CustomRateDialogsWriteTheChoiceOnOkAndNothingOnCancel) {
   EXPECT_EQ(Text(L"TemporalAAFrameThreshold"), L"20");
   EXPECT_EQ(reloads, 1);
   EXPECT_EQ(renderer.UnusedScripts(), 0u);
+}
+
+// Between popups the items keep what they showed and make no registry call; a change by
+// any program to the driver key, its OpenGL key or the DirectDraw key, or a new desktop
+// mode, shows at the next popup.
+TEST_F(QuickItemsTest, APopupReadsTheDriverAgainOnlyAfterAChange) {
+  PutText(L"AntiAlias", L"2");
+  PutText(L"AntiAliasSamples", L"4");
+  Refresh();
+  Refresh();  // the first refresh creates the values it reads with creation
+  ASSERT_TRUE(Checked(L"dxAA4x"));
+  ASSERT_TRUE(Checked(L"dxRRdis"));
+
+  struct Case {
+    const char* what;
+    std::function<void()> change;
+    const wchar_t* checkedAfter;
+    QualityCounters qualityAfter;
+  };
+  const Case cases[] = {
+      {"driver value", [&] { PutText(L"AntiAliasSamples", L"6"); }, L"dxAA6x", {.d3dAA = 6}},
+      {"OpenGL value", [&] { PutDword(L"OGLFullSceneAAScale", 2, kOpenGLKey); }, L"glAA2x", {.d3dAA = 6, .oglAA = 2}},
+      {"DirectDraw value", [&] { PutDword(L"ForceRefreshRate", 75, kDirectDrawKey); }, L"dxRRCust",
+       {.d3dAA = 6, .oglAA = 2}},
+      {"desktop mode", [&] { desktopRate = 75; }, L"dxRRDesk", {.d3dAA = 6, .oglAA = 2}},
+  };
+  for (const Case& c : cases) {
+    const QualityCounters shown = quality;
+    // The main form's refresh zeroes the counters before the items' step.
+    quality.Clear();
+    counting.Reset();
+    Refresh();
+    EXPECT_EQ(counting.Counts().Total(), 0u) << "nothing changed yet: " << c.what;
+    EXPECT_EQ(quality, shown) << "nothing changed yet: " << c.what;
+
+    c.change();
+    quality.Clear();
+    Refresh();
+    EXPECT_TRUE(Checked(c.checkedAfter)) << c.what;
+    EXPECT_EQ(quality, c.qualityAfter) << c.what;
+  }
 }
 
 }  // namespace

@@ -39,7 +39,13 @@ std::wstring CardCaption(uint16_t deviceId) {
 }
 
 TrayMenus::TrayMenus(MenuContext context)
-    : pm1(L"pm1", DeclarePm1()), pm2(L"pm2", DeclarePm2()), ctx_(std::move(context)) {
+    : pm1(L"pm1", DeclarePm1()),
+      pm2(L"pm2", DeclarePm2()),
+      ctx_(std::move(context)),
+      games_(WatchGameProfiles(ctx_.ports.registry)),
+      overProfiles_(WatchOverProfiles(ctx_.ports.registry)),
+      displayProfiles_(WatchDisplayProfiles(ctx_.ports.registry)),
+      colorProfiles_(ctx_.ports.registry) {
   for (const wchar_t* name : kInitiallyHiddenItems) pm1.Item(name).Visible = false;
   pm1.Item(L"miCard").Enabled = false;
   pm1.OnPopup = [this] { pm1Popup(); };
@@ -92,19 +98,19 @@ void TrayMenus::RefreshMenuState() {
   if (ctx_.ini.optDisableOvr == 1)
     pm1.Item(L"Overclocking1").Visible = false;
   else
-    RebuildOverclockingItems(ctx_, pm1, [this](const std::wstring& name) {
+    RebuildOverclockingItems(ctx_, pm1, overProfiles_, [this](const std::wstring& name) {
       if (plugged.applyOverProfile) plugged.applyOverProfile(name);
     });
-  RebuildGameMenu(ctx_, pm1);
+  RebuildGameMenu(ctx_, pm1, games_);
   RefreshDesktopIconItems(ctx_, pm1);
   Run(ctx_.calls.UpdateTrayTip);
   RefreshHookToggles(ctx_, pm1);
   Run(plugged.refreshDisplayState);
-  RebuildDisplayItems(ctx_, pm1, [this](const std::wstring& name) {
+  RebuildDisplayItems(ctx_, pm1, displayProfiles_, [this](const std::wstring& name) {
     if (plugged.applyDisplayProfile) plugged.applyDisplayProfile(name);
   });
   Run(plugged.readDisplayLimits);
-  RebuildColorItems(ctx_, pm1, [this](const std::wstring& name) {
+  RebuildColorItems(ctx_, pm1, colorProfiles_, [this](const std::wstring& name) {
     if (plugged.applyColorProfile) plugged.applyColorProfile(name);
   });
 }
@@ -143,7 +149,8 @@ void TrayMenus::WireDialogCommands() {
   dialog(L"Settings6", &MenuDialogs::hardwareSettings, {.needsDriverObject = true, .trayMenuDone = false});
 
   pm1.Item(L"MPG1").OnClick = [this](ui::TMenuItem&) {
-    if (RunMenuDialog(ctx_, ctx_.dialogs.gameProfileEditor, {.hideMainWindow = true})) RebuildGameMenu(ctx_, pm1);
+    if (RunMenuDialog(ctx_, ctx_.dialogs.gameProfileEditor, {.hideMainWindow = true}))
+      RebuildGameMenu(ctx_, pm1, games_);
   };
   pm1.Item(L"Overcloking1").OnClick = [this](ui::TMenuItem&) {
     std::optional<bool> hide = RunMenuDialog(ctx_, ctx_.dialogs.overclocking, {.needsOpenDriver = true});

@@ -10,7 +10,11 @@
 #include <vector>
 
 #include "app/menus/ati_tools.h"
+#include "app/menus/color_items.h"
+#include "app/menus/display_items.h"
+#include "app/menus/game_items.h"
 #include "app/menus/menu_context.h"
+#include "app/menus/overclocking_items.h"
 #include "ui/menu.h"
 
 namespace corvane::menus {
@@ -66,6 +70,11 @@ class TrayMenus {
   void WireDialogCommands();
 
   MenuContext ctx_;
+  // The profiles the menus list, kept between popups and read again after a change.
+  GameProfiles games_;
+  OverProfiles overProfiles_;
+  DisplayProfiles displayProfiles_;
+  ColorProfiles colorProfiles_;
   std::vector<std::wstring> atiToolCommands_;
   HydraVisionTools hydraVision_;
 };

@@ -12,28 +12,25 @@ namespace {
 // The submenus hold nothing but the profile items.
 constexpr int kProfileGroup = 1;
 
-// A change, or no watch to tell.
-bool Changed(const std::unique_ptr<platform::RegistryWatch>& watch) { return !watch || watch->Changed(); }
-
 }  // namespace
 
 Profile3DMenus::Profile3DMenus(ui::TPopupMenu& pm1, Profile3DMenuContext context)
     : pm1_(pm1), ctx_(std::move(context)) {
   using platform::RegistryRoot;
   platform::Registry& registry = ctx_.profiles.registry;
-  d3d_.watch = registry.WatchKey(RegistryRoot::CurrentUser, ProfileKindKey(ctx_.profiles, ProfileKind::Direct3D));
-  openGL_.watch = registry.WatchKey(RegistryRoot::CurrentUser, ProfileKindKey(ctx_.profiles, ProfileKind::OpenGL));
-  driverWatch_ = registry.WatchKey(RegistryRoot::LocalMachine, ctx_.profiles.driver.DriverKeyPath());
-  directDrawWatch_ = registry.WatchKey(RegistryRoot::LocalMachine, kDirectDrawKeyPath);
+  d3d_.watch = {registry, RegistryRoot::CurrentUser, ProfileKindKey(ctx_.profiles, ProfileKind::Direct3D)};
+  openGL_.watch = {registry, RegistryRoot::CurrentUser, ProfileKindKey(ctx_.profiles, ProfileKind::OpenGL)};
+  driverWatch_ = ctx_.profiles.driver.WatchDriverKey();
+  directDrawWatch_ = ctx_.profiles.driver.WatchDirectDrawKey();
   pm1_.Item(L"sap1").OnClick = [this](ui::TMenuItem&) { sap1Click(); };
   pm1_.Item(L"sap2").OnClick = [this](ui::TMenuItem&) { sap2Click(); };
 }
 
 void Profile3DMenus::RebuildProfileMenus() {
   // Both watches are looked at, so that neither reports an old change next time.
-  const bool driverChanged = Changed(driverWatch_) | Changed(directDrawWatch_);
-  if (Changed(d3d_.watch) | driverChanged || !d3d_.known) Read(d3d_, ProfileKind::Direct3D);
-  if (Changed(openGL_.watch) | driverChanged || !openGL_.known) Read(openGL_, ProfileKind::OpenGL);
+  const bool driverChanged = driverWatch_.Changed() | directDrawWatch_.Changed();
+  if (d3d_.watch.Changed() | driverChanged || !d3d_.known) Read(d3d_, ProfileKind::Direct3D);
+  if (openGL_.watch.Changed() | driverChanged || !openGL_.known) Read(openGL_, ProfileKind::OpenGL);
   Fill(pm1_.Item(L"Direct3DP1"), d3d_, &ApplyD3DProfile);
   Fill(pm1_.Item(L"OpenGLP1"), openGL_, &ApplyOpenGLProfile);
 }

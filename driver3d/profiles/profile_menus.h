@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "driver3d/profiles/profile_store.h"
+#include "platform/key_watch.h"
 #include "ui/form.h"
 #include "ui/menu.h"
 
@@ -49,7 +50,7 @@ class Profile3DMenus {
 
   // What one submenu showed at the last refresh, and the watch on its profiles' key.
   struct Listed {
-    std::unique_ptr<platform::RegistryWatch> watch;
+    platform::KeyWatch watch;
     bool known = false;
     std::vector<std::wstring> names;  // in the registry's order, the launcher's backup included
     std::wstring checked;             // empty when no profile equals the driver's settings
@@ -64,8 +65,8 @@ class Profile3DMenus {
   Listed d3d_;
   Listed openGL_;
   // The driver key (with its OpenGL key) and the DirectDraw key.
-  std::unique_ptr<platform::RegistryWatch> driverWatch_;
-  std::unique_ptr<platform::RegistryWatch> directDrawWatch_;
+  platform::KeyWatch driverWatch_;
+  platform::KeyWatch directDrawWatch_;
 };
 
 }  // namespace corvane::driver3d

@@ -1,14 +1,15 @@
 #pragma once
 // The tray's one-click 3D settings: the items of the "Direct3D" (or "3D"), "OpenGL" and
 // "优化" submenus of pm1. A click writes the driver's registry at once; each time the menu
-// opens, Refresh reads it all back into checks, captions and enabled states. Nothing is
-// kept in between.
+// opens, Refresh reads it back into checks, captions and enabled states, but only when the
+// driver's keys changed (by anyone) or the desktop's refresh rate did since the last time.
 
 #include <cstdint>
 #include <functional>
 
 #include "driver3d/driver_registry.h"
 #include "driver3d/quality_counters.h"
+#include "platform/key_watch.h"
 #include "ui/form.h"
 #include "ui/menu.h"
 
@@ -36,7 +37,8 @@ class Quick3DItems {
   Quick3DItems(const Quick3DItems&) = delete;
   Quick3DItems& operator=(const Quick3DItems&) = delete;
 
-  // The menu refresh's 3D steps, on the registry as it is now. Zeroes the counters first.
+  // The menu refresh's 3D steps, on the registry as it is now. Sets the counters; with
+  // nothing changed they are what the last read found.
   void Refresh();
 
   // The driver's temporal anti-aliasing, which the artifact tester needs off: whether it
@@ -48,6 +50,13 @@ class Quick3DItems {
   ui::TPopupMenu& pm1_;
   // The click handlers hold on to it, so the object neither copies nor moves.
   Quick3DContext ctx_;
+  // The driver key (its OpenGL key below it included) and the DirectDraw key.
+  platform::KeyWatch driverWatch_;
+  platform::KeyWatch directDrawWatch_;
+  // What the last read showed against.
+  bool shown_ = false;
+  uint32_t shownDesktopRate_ = 0;
+  QualityCounters shownQuality_;
 };
 
 }  // namespace corvane::driver3d
