@@ -11,12 +11,14 @@
 #include "hardware/artifacts/frame_source.h"
 #include "hotkeys/hotkey_devices.h"
 #include "platform/card_registers.h"
+#include "platform/hook_libraries.h"
 #include "platform/driver_escape.h"
 #include "platform/kernel_io.h"
 #include "platform/mixer.h"
 #include "platform/plugin_modules.h"
 #include "platform/ports.h"
 #include "platform/recording_files.h"
+#include "platform/sound.h"
 #include "platform/wave_in.h"
 #include "platform/whole_file.h"
 
@@ -55,6 +57,11 @@ struct ProgramEnvironment {
   // What the hotkeys reach beyond the program: monitor switch, screen capture, audio.
   hotkeys::HotkeyDevices hotkeyDevices{};
   AudioPorts audio{};
+  // The hook libraries (real ones even with "/simulate": only hardware is simulated);
+  // without them no hook is installed, and the monitors only see what others report.
+  platform::HookLibraries* hookLibraries = nullptr;
+  // The 2D/3D switch's sounds; without them it is silent.
+  platform::Sounds* sounds = nullptr;
 };
 
 class MainFormWindow;
