@@ -74,7 +74,7 @@ struct Program {
   ProgramEnvironment environment{sim.ports,
                                  HardwarePorts{machine.Kernel(), machine.Registers(), displayDriver, driverLibrary},
                                  L"C:\\Corvane\\",
-                                 CommandLine({}),
+                                 CommandLine(std::vector<std::wstring>{}),
                                  4242,
                                  true};
   std::unique_ptr<TfrmMainQRX> form;
