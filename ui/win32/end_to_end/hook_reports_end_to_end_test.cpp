@@ -208,7 +208,7 @@ TEST_F(HookReportsEndToEnd, AKeyReportRunsTheBoundAction) {
                              static_cast<unsigned char>(kHotkey >> 8)};
   ASSERT_TRUE(WriteReport(L"CORVANE_KBD", L"QRXKBDMonEvent", report, sizeof report));
   ASSERT_TRUE(WaitFor([&] { return FileExists(record); }, 20000)) << "the bound program was not started";
-  std::ifstream in(std::filesystem::path(record));
+  std::ifstream in{std::filesystem::path(record)};
   std::string commandLine;
   std::getline(in, commandLine);
   EXPECT_NE(commandLine.find("hooked \"key 7\""), std::string::npos) << commandLine;
