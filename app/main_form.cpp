@@ -129,6 +129,7 @@ bool TfrmMainQRX::FormCreate() {
     ShowError(L"无法加载低级设备驱动. 请重新启动应用程序!");
     return false;
   }
+  if (env_.hookLibraries) hooks_.LoadHookLibraries(*env_.hookLibraries);
   DialogOpen = false;
   HotkeyEditorOpen = false;
   CreateDriverValueAccess();
@@ -175,9 +176,16 @@ bool TfrmMainQRX::FormCreate() {
 
   if (std::optional<ProfileRequest> request = FindProfileRequest(env_.commandLine))
     StoreRunProfileAndBroadcast(*request);
+  if (reg1_->GetBool(L"ROVEnabled")) hooks_.Install(monitors::Hook::RefreshRate);
+  // The menu state fills ProfileLookupList, which the application monitor matches against.
   RefreshMenuState();
-  LoadHotkeys();
+  CreateHookMappings();
+  hooks_.Install(monitors::Hook::Application);
+  StartAppMonitor();
   CreateResolutionMenu();
+  LoadHotkeys();
+  StartKeyMonitor();
+  if (reg1_->GetBool(L"EnableHotKeys")) hooks_.Install(monitors::Hook::Keyboard);
   if (reg1_->GetBool(L"LoadColor")) colorState_->ApplyColorProfile(reg1_->GetString(L"LoadColorProfile"));
   LocateUserDataFolder();
   CreateAudio();
@@ -200,9 +208,12 @@ void TfrmMainQRX::FormClose() {
   taskbarSubscription_.reset();
   // A game still running is left to the restore record and the next start.
   gameLauncher_.reset();
+  // Likewise a 3D application: its 2D profile is not switched back.
+  app3d_.clear();
   monOff_.reset();
   if (resClass_) resClass_->Clear();
   FreePlugins();
+  StopHooksAndMonitors();
   FreeDriverAccess();
 }
 
@@ -579,6 +590,8 @@ void TfrmMainQRX::ReloadDriverSettings() {
   display::ReloadOptions options;
   options.depthFlip = reg1_->GetBool(L"UseNew3DApply");
   options.refreshLockEnabled = reg1_->GetBool(L"ROVEnabled");
+  options.uninstallRefreshHook = [this] { hooks_.Uninstall(monitors::Hook::RefreshRate); };
+  options.installRefreshHook = [this] { hooks_.Install(monitors::Hook::RefreshRate); };
   display::ReloadDriverSettings(*displayEnv_, options);
 }
 
@@ -679,6 +692,7 @@ menus::MenuContext TfrmMainQRX::MakeMenuContext() {
   calls.HideMainWindow = [this] { window_.HideMainWindow(); };
   calls.TrayMenuDone = [this] { trayIcon_->TrayMenuDone(); };
   calls.Close = [this] { Exit1Click(); };
+  calls.ReloadHotkeys = [this] { LoadHotkeys(); };
   menus::MenuDialogs dialogs;
   dialogs.about = [this] {
     ShowAboutBox();
@@ -699,7 +713,7 @@ menus::MenuContext TfrmMainQRX::MakeMenuContext() {
   dialogs.cardInformation = [this] { return ShowCardInformation(); };
   return menus::MenuContext{env_.ports,      *reg1_,  rvx_,      display_.DriverKeyPath, ini_,
                             AceMode,          DialogOpen, HotkeyEditorOpen, Quality, ProfileLookupList,
-                            std::move(calls), std::move(dialogs), {}};
+                            std::move(calls), std::move(dialogs), HookMenuEntries()};
 }
 
 void TfrmMainQRX::ShowAboutBox() {

@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -12,6 +13,10 @@
 
 #include "app/menus/tray_menus.h"
 #include "app/profile_switches.h"
+#include "app/monitors/app_3d.h"
+#include "app/monitors/app_events.h"
+#include "app/monitors/hook_library_set.h"
+#include "app/monitors/monitor_thread.h"
 #include "app/program.h"
 #include "settings/main_ini.h"
 #include "settings/profile_transfer.h"
@@ -161,6 +166,15 @@ class TfrmMainQRX {
   void LoadHotkeys();
   // Null before start-up loaded it.
   const hotkeys::TKeyCollection* KeyCollection() const { return keys_.get(); }
+  // --- Hook reports (UI thread; the monitor threads call them) ---
+  // The key report in "CORVANE_KBD", handled as above.
+  void HandleKeyEvent();
+  // The application report in "CORVANE_CBT": a game profile, or the 2D/3D switch.
+  void HandleAppEvent();
+  // The monitor threads; null before start-up started them (they stay, stopped, after
+  // FormClose until the form goes).
+  monitors::TMonitorThread* KeyThread() { return keyThread_.get(); }
+  monitors::TMonitorThread* AppHookThread() { return appHookThread_.get(); }
   // What the actions reach beyond the form: recorder and mixer, monitor switch, capture.
   hotkeys::HotkeyDevices Hotkeys;
   // The recorder; null without sound ports.
@@ -267,6 +281,15 @@ class TfrmMainQRX {
   void TurnMonitorOff();
   void TakeScreenshot();
   void ToggleExtendedDesktop();
+  // "CORVANE_CBT" then "CORVANE_KBD"; a mapping that cannot be made is left out.
+  void CreateHookMappings();
+  void StartAppMonitor();
+  void StartKeyMonitor();
+  // The hooks' shut-down order, from the refresh-rate hook to the libraries.
+  void StopHooksAndMonitors();
+  monitors::AppEventContext AppEvents();
+  void StartApp3d(uint32_t processId, uint32_t mode);
+  menus::HookEntries HookMenuEntries();
 
   const ProgramEnvironment& env_;
   MainFormWindow& window_;
@@ -308,6 +331,16 @@ class TfrmMainQRX {
   std::unique_ptr<hotkeys::TMonOff> monOff_;
   // What the profile dialogs export to and import from; null without files to open.
   std::unique_ptr<settings::ProfileTransferContext> profileFiles_;
+
+  // The hook libraries and what they report through. The threads go before the libraries.
+  monitors::HookLibrarySet hooks_;
+  std::unique_ptr<platform::SharedMapping> appMapping_;
+  std::unique_ptr<platform::SharedMapping> keyMapping_;
+  std::unique_ptr<monitors::TAppHook_th> appHookThread_;
+  std::unique_ptr<monitors::TKeyThread> keyThread_;
+  // The 3D applications watched until they end, by a number of their own.
+  std::map<uint64_t, std::unique_ptr<monitors::TApp3d>> app3d_;
+  uint64_t nextApp3d_ = 0;
 
   uint32_t runMessage_ = 0;
   uint32_t taskbarCreatedMessage_ = 0;

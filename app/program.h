@@ -12,6 +12,7 @@
 #include "hotkeys/hotkey_devices.h"
 #include "platform/card_registers.h"
 #include "platform/choosers.h"
+#include "platform/hook_libraries.h"
 #include "platform/driver_escape.h"
 #include "platform/kernel_io.h"
 #include "platform/mixer.h"
@@ -19,6 +20,7 @@
 #include "platform/program_update.h"
 #include "platform/ports.h"
 #include "platform/recording_files.h"
+#include "platform/sound.h"
 #include "platform/wave_in.h"
 #include "platform/whole_file.h"
 
@@ -68,6 +70,11 @@ struct ProgramEnvironment {
   // A whole file at a path: "audio.dat", the profile backup, exported profiles, the saved
   // card report. Null: none can be opened, and what needs one is not offered.
   std::function<std::unique_ptr<platform::WholeFile>(const std::wstring& path)> openFile{};
+  // The hook libraries (real ones even with "/simulate": only hardware is simulated);
+  // without them no hook is installed, and the monitors only see what others report.
+  platform::HookLibraries* hookLibraries = nullptr;
+  // The 2D/3D switch's sounds; without them it is silent.
+  platform::Sounds* sounds = nullptr;
 };
 
 class MainFormWindow;

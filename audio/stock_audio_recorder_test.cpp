@@ -177,3 +177,59 @@ TEST_F(StockAudioRecorderTest, ARecordingRunningWhenTheRecorderGoesIsFinished) {
 
 }  // namespace
 }  // namespace corvane::audio
+
+namespace corvane::audio {
+namespace {
+
+TEST_F(StockAudioRecorderTest, PausingStopsTheDeviceWithoutEndingTheFileAndLevelsFollowEachBuffer) {
+  recorder.PCMFormat = TPCMFormat::Mono8Bit8000Hz;
+  recorder.SetBufferLength(10);  // 80 bytes
+  std::vector<std::string> events;
+  std::vector<uint32_t> levels;  // written on the callback thread, read after Stop joined it
+  recorder.OnPause = [&] { events.push_back("pause"); };
+  recorder.OnResume = [&] { events.push_back("resume"); };
+  recorder.OnLevel = [&](uint32_t level) { levels.push_back(level); };
+  recorder.Resume();  // not recording: nothing
+  recorder.RecordToFile(L"p.wav");
+  EXPECT_EQ(waveIn.Capture(1), 1u);
+  recorder.Pause();
+  recorder.Pause();
+  EXPECT_TRUE(recorder.Paused() && recorder.Active());
+  EXPECT_EQ(waveIn.Capture(2), 0u);
+  recorder.Resume();
+  EXPECT_EQ(waveIn.Capture(1), 1u);
+  recorder.Pause();
+  recorder.Stop();
+  EXPECT_FALSE(recorder.Paused());
+
+  EXPECT_EQ(events, (std::vector<std::string>{"pause", "resume", "pause"}));
+  // Nothing lost or repeated around the pause; the two buffers reach the signal's 0, 128 away from silence.
+  EXPECT_EQ(ReadWav(File(L"p.wav"))->chunks.at("data"), Signal(0, 160));
+  ASSERT_GE(levels.size(), 2u);
+  EXPECT_EQ(levels[0], 100u);
+}
+
+TEST(PeakLevel, PcmSamplesInPerCentOfFullScale) {
+  const WaveFormatHeader mono8{kWaveFormatPcm, 1, 8000, 8000, 1, 8};
+  const WaveFormatHeader mono16{kWaveFormatPcm, 1, 8000, 16000, 2, 16};
+  const WaveFormatHeader adpcm{2, 1, 8000, 4096, 256, 4};
+  struct Case {
+    WaveFormatHeader format;
+    std::vector<uint8_t> sound;
+    std::optional<uint32_t> level;
+  };
+  const Case cases[] = {
+      {mono8, {128, 128, 128}, 0u},
+      {mono8, {128, 192, 100}, 50u},
+      {mono8, {0}, 100u},
+      {mono8, {}, std::nullopt},
+      {mono16, {0x00, 0x40, 0x00, 0x00}, 50u},
+      {mono16, {0x00, 0x80}, 100u},  // -32768
+      {mono16, {0xFF}, std::nullopt},
+      {adpcm, {0x00, 0x80}, std::nullopt},
+  };
+  for (const Case& c : cases) EXPECT_EQ(PeakLevel(c.format, c.sound), c.level);
+}
+
+}  // namespace
+}  // namespace corvane::audio

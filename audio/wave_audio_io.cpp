@@ -21,6 +21,26 @@ TWaveAudioIO::~TWaveAudioIO() {
   CloseDevice();
 }
 
+std::optional<uint32_t> PeakLevel(const WaveFormatHeader& header, std::span<const uint8_t> sound) {
+  if (header.formatTag != kWaveFormatPcm) return std::nullopt;
+  uint32_t peak = 0;
+  if (header.bitsPerSample == 8) {
+    if (sound.empty()) return std::nullopt;
+    // Unsigned, silence at 128.
+    for (uint8_t sample : sound) peak = std::max<uint32_t>(peak, sample >= 128 ? sample - 128u : 128u - sample);
+    return (peak * 100 + 64) / 128;
+  }
+  if (header.bitsPerSample == 16) {
+    if (sound.size() < 2) return std::nullopt;
+    for (size_t i = 0; i + 1 < sound.size(); i += 2) {
+      const auto sample = static_cast<int16_t>(sound[i] | sound[i + 1] << 8);
+      peak = std::max<uint32_t>(peak, static_cast<uint32_t>(sample < 0 ? -int32_t{sample} : int32_t{sample}));
+    }
+    return (peak * 100 + 16384) / 32768;
+  }
+  return std::nullopt;
+}
+
 void TWaveAudioIO::SetBufferLength(uint32_t ms) { bufferLength_ = std::max(ms, kMinimumBufferLength); }
 
 void TWaveAudioIO::ReportError(const std::wstring& message) {
@@ -77,7 +97,11 @@ void TWaveAudioIO::Open() {
 void TWaveAudioIO::CallbackLoop() {
   while (const auto filled = device_->WaitFilled()) {
     platform::LockGuard guard(*bufferLock_);
-    BufferFilled({filled->data, filled->recorded});
+    const std::span<const uint8_t> sound{filled->data, filled->recorded};
+    BufferFilled(sound);
+    if (OnLevel) {
+      if (const std::optional<uint32_t> level = PeakLevel(openFormat_, sound)) OnLevel(*level);
+    }
     if (stopping_) continue;
     if (const uint32_t queued = device_->Queue({filled->data, filled->capacity}); queued != platform::kWaveOk) {
       ReportError(waveIn_.ErrorText(queued));
@@ -98,8 +122,23 @@ void TWaveAudioIO::CloseDevice() {
   buffers_.clear();
 }
 
+void TWaveAudioIO::Pause() {
+  if (state_ != State::Recording || paused_) return;
+  if (const uint32_t stopped = device_->Stop(); stopped != platform::kWaveOk) Fail(waveIn_.ErrorText(stopped), stopped);
+  paused_ = true;
+  if (OnPause) OnPause();
+}
+
+void TWaveAudioIO::Resume() {
+  if (state_ != State::Recording || !paused_) return;
+  if (const uint32_t started = device_->Start(); started != platform::kWaveOk) Fail(waveIn_.ErrorText(started), started);
+  paused_ = false;
+  if (OnResume) OnResume();
+}
+
 void TWaveAudioIO::Stop() {
   if (state_ != State::Recording) return;
+  paused_ = false;
   state_ = State::Closing;
   CloseDevice();
   AfterClose();

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <span>
 #include <stdexcept>
 #include <string>
@@ -34,6 +35,9 @@ inline constexpr uint64_t kLargestBuffer = 16u << 20;
 
 // Bytes of a buffer of `lengthMs` in `header`'s format: whole blocks, at least one.
 size_t BufferBytes(const WaveFormatHeader& header, uint32_t lengthMs);
+// The loudest sample of 8- or 16-bit PCM sound, in per cent of full scale; nothing for
+// other formats or no whole sample.
+std::optional<uint32_t> PeakLevel(const WaveFormatHeader& header, std::span<const uint8_t> sound);
 
 class TWaveAudioIO {
  public:
@@ -58,11 +62,22 @@ class TWaveAudioIO {
 
   // Closes the device after every buffer came back, then finishes the output. Nothing when closed.
   void Stop();
+  // The device stops and starts again; the recording stays open meanwhile. Each does
+  // nothing unless recording and not paused (Pause) or paused (Resume); a device that
+  // refuses raises EWaveAudioError and the state stays as it was.
+  void Pause();
+  void Resume();
+  bool Paused() const { return paused_; }
 
   std::function<void()> OnActivate;
   std::function<void()> OnDeactivate;
   // On the callback thread, under the buffer-list lock.
   std::function<void(const std::wstring& message)> OnError;
+  std::function<void()> OnPause;
+  std::function<void()> OnResume;
+  // On the callback thread, under the buffer-list lock: the loudest sample of each PCM
+  // buffer, 0..100 per cent of full scale. Not called for compressed formats.
+  std::function<void(uint32_t percent)> OnLevel;
 
  protected:
   // Opens the device in the format `ObtainFormat` gives and starts recording; raises
@@ -91,6 +106,7 @@ class TWaveAudioIO {
   std::unique_ptr<platform::Lock> bufferLock_;
   std::vector<std::vector<uint8_t>> buffers_;  // under bufferLock_
   bool stopping_ = false;                      // under bufferLock_
+  bool paused_ = false;
   std::unique_ptr<platform::WaveInput> device_;
   std::unique_ptr<platform::Thread> thread_;  // TWaveThread
 };

@@ -31,6 +31,9 @@ class WaveInput {
   // The buffer must stay alive until it comes back from WaitFilled or the device closes.
   virtual uint32_t Queue(std::span<uint8_t> buffer) = 0;
   virtual uint32_t Start() = 0;
+  // Stops recording (waveInStop): the buffer being filled comes back with what it holds,
+  // the others stay queued until Start.
+  virtual uint32_t Stop() = 0;
   // Blocks until the oldest queued buffer is back. After Reset every queued buffer comes
   // back (partly filled) and then nothing, which tells the waiting thread to end.
   virtual std::optional<FilledBuffer> WaitFilled() = 0;

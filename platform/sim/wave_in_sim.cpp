@@ -22,6 +22,11 @@ class SimWaveIn::Input final : public WaveInput {
     started_ = true;
     return kWaveOk;
   }
+  uint32_t Stop() override {
+    std::lock_guard lock(owner_.mutex_);
+    started_ = false;
+    return kWaveOk;
+  }
   std::optional<FilledBuffer> WaitFilled() override {
     std::unique_lock lock(owner_.mutex_);
     owner_.changed_.wait(lock, [&] { return !done_.empty() || reset_; });

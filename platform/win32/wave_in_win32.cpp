@@ -63,6 +63,7 @@ class Win32WaveInput final : public WaveInput {
   }
 
   uint32_t Start() override { return waveInStart(device_); }
+  uint32_t Stop() override { return waveInStop(device_); }
 
   std::optional<FilledBuffer> WaitFilled() override {
     for (;;) {

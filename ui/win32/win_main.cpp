@@ -19,11 +19,13 @@
 #include "platform/win32/console_line_win32.h"
 #include "platform/win32/driver_escape_win32.h"
 #include "platform/win32/fpu_control.h"
+#include "platform/win32/hook_libraries_win32.h"
 #include "platform/win32/kernel_io_win32.h"
 #include "platform/win32/mixer_win32.h"
 #include "platform/win32/plugin_modules_win32.h"
 #include "platform/win32/program_update_win32.h"
 #include "platform/win32/recording_files_win32.h"
+#include "platform/win32/sound_win32.h"
 #include "platform/win32/wave_in_win32.h"
 #include "platform/win32/whole_file_win32.h"
 #include "platform/win32/win32_platform.h"
@@ -202,11 +204,16 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int) {
   corvane::platform::Win32RecordingFiles recordingFiles;
   corvane::platform::Win32Mixers mixers(platform.messageWindow);
   environment.audio = {&waveIn, &recordingFiles, &mixers};
-  // The general options' choosers, update download and backup file.
+  // The general options' choosers and update download.
   corvane::platform::Win32Choosers choosers;
   corvane::platform::Win32ProgramUpdate update;
   environment.options = {&choosers, &update};
   environment.consoleLine = corvane::platform::WriteConsoleLine;
   environment.openFile = [](const std::wstring& path) { return std::make_unique<corvane::platform::Win32WholeFile>(path); };
+  // The hook libraries beside the program, with or without "/simulate".
+  corvane::platform::Win32HookLibraries hookLibraries;
+  corvane::platform::Win32Sounds sounds;
+  environment.hookLibraries = &hookLibraries;
+  environment.sounds = &sounds;
   return corvane::RunProgram(environment, window);
 }

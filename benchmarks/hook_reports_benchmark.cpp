@@ -1,0 +1,97 @@
+// A hotkey's way from the keyboard hook to its action: the report written into
+// "CORVANE_KBD" and its event set, the key monitor waking and handing it to the UI thread,
+// the table looked up and the action run (here the colour reset, which rewrites the card's
+// palette). The second figure leaves the thread out: the UI thread's handling alone.
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+#include <memory>
+
+#include "app/main_form.h"
+#include "app/monitors/hook_reports.h"
+#include "platform/registry_values.h"
+#include "platform/sim/hardware/sim_ati_driver.h"
+#include "platform/sim/hardware/sim_driver_library.h"
+#include "platform/sim/hardware/sim_machine.h"
+#include "platform/sim/hook_libraries_sim.h"
+#include "platform/sim/sim_platform.h"
+#include "settings/global.h"
+#include "ui/form_renderer_sim.h"
+
+namespace {
+
+using namespace corvane;
+
+constexpr uint16_t kCtrlR = 0x4000 + 'R';
+
+class QuietWindow final : public MainFormWindow {
+ public:
+  platform::WindowHandle Handle() const override { return 0x10A4; }
+  void HideMainWindow() override {}
+  void BringToForeground() override {}
+  ScreenPoint CursorPosition() override { return {}; }
+  void PopupMenu(ui::TPopupMenu&, ScreenPoint) override {}
+  void Close() override {}
+  void ShowHelp(const std::wstring&, uint32_t, uintptr_t) override {}
+  ui::FormRenderer& Forms() override { return forms; }
+  ui::SimFormRenderer forms;
+};
+
+struct Program {
+  Program() {
+    auto keys = sim.registry.OpenKey(platform::RegistryRoot::CurrentUser, global::ProfilesRoot + L"keys", true);
+    platform::WriteRegString(*keys, L"s_" + std::to_wstring(kCtrlR), L"10:");
+    environment.hookLibraries = &hookLibraries;
+    form = std::make_unique<TfrmMainQRX>(environment, window, false);
+    form->FormCreate();
+    mapping = sim.namedObjects.OpenNamedMapping(monitors::kKeyMappingName, monitors::kHookMappingSize);
+    event = sim.namedObjects.OpenNamedEvent(monitors::kKeyReportEventName);
+  }
+  void WriteReport() {
+    std::span<uint8_t> bytes = mapping->Bytes();
+    bytes[monitors::KeyLayout::KeyCode] = static_cast<uint8_t>(kCtrlR);
+    bytes[monitors::KeyLayout::KeyCode + 1] = static_cast<uint8_t>(kCtrlR >> 8);
+    monitors::WriteKeyPending(bytes, 1);
+  }
+
+  platform::SimPlatform sim;
+  platform::sim::SimMachine machine;
+  platform::sim::SimAtiDriver displayDriver;
+  platform::sim::SimDriverLibrary driverLibrary{sim.displayDevices};
+  platform::SimHookLibraries hookLibraries;
+  QuietWindow window;
+  ProgramEnvironment environment{sim.ports,
+                                 HardwarePorts{machine.Kernel(), machine.Registers(), displayDriver, driverLibrary},
+                                 L"C:\\Corvane\\",
+                                 CommandLine(std::vector<std::wstring>{}),
+                                 4242,
+                                 true};
+  std::unique_ptr<TfrmMainQRX> form;
+  std::unique_ptr<platform::SharedMapping> mapping;
+  std::unique_ptr<platform::Event> event;
+};
+
+void BM_KeyReportThroughTheMonitorThread(benchmark::State& state) {
+  Program program;
+  for (auto _ : state) {
+    program.WriteReport();
+    program.event->Set();
+    if (!program.sim.dispatcher.WaitForPending(1, std::chrono::seconds(10))) {
+      state.SkipWithError("the key monitor did not hand the report over");
+      break;
+    }
+    program.sim.dispatcher.PumpAll();
+  }
+}
+BENCHMARK(BM_KeyReportThroughTheMonitorThread)->Unit(benchmark::kMicrosecond);
+
+void BM_KeyReportOnTheUiThread(benchmark::State& state) {
+  Program program;
+  for (auto _ : state) {
+    program.WriteReport();
+    program.form->HandleKeyEvent();
+  }
+}
+BENCHMARK(BM_KeyReportOnTheUiThread)->Unit(benchmark::kMicrosecond);
+
+}  // namespace

@@ -1,0 +1,259 @@
+// corvane.exe on the simulated card with this test playing the hook libraries: it writes
+// reports into the program's mappings and sets the events the hooks set. A key report
+// runs the action bound to the key (a program started with its parameters, which it
+// records); a start report of a running game that has a profile puts the profile's
+// Direct3D settings into the driver's key while the game runs, and they are back after.
+//
+// Arguments: corvane.exe, record_args.exe, a scratch folder.
+
+#include <windows.h>
+#include <shlwapi.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <optional>
+#include <string>
+
+namespace {
+
+constexpr wchar_t kMainWindowClass[] = L"TfrmMainQRX";
+constexpr wchar_t kMainWindowText[] = L"corvane";
+constexpr wchar_t kKeysKey[] = L"SOFTWARE\\Quillon\\Corvane\\Profiles\\keys";
+constexpr wchar_t kGameKey[] = L"SOFTWARE\\Quillon\\Corvane\\Profiles\\Games\\HookGame";
+constexpr wchar_t kD3DProfileKey[] = L"SOFTWARE\\Quillon\\Corvane\\Profiles\\d3d\\HookGame";
+constexpr wchar_t kSimulatedDriverKey[] =
+    L"System\\CurrentControlSet\\Control\\Video\\{8D2B5F3A-61C4-4E0B-9A7D-3C5E21F04B96}\\0000";
+// Ctrl+Shift+K as the hotkey table stores it.
+constexpr uint16_t kHotkey = 0x4000 + 0x2000 + 'K';
+constexpr DWORD kMappingSize = 512;
+
+std::wstring g_corvane;
+std::wstring g_recordArgs;
+std::wstring g_scratch;
+HANDLE g_program = nullptr;
+
+std::wstring Widen(const char* text) {
+  const int size = MultiByteToWideChar(CP_UTF8, 0, text, -1, nullptr, 0);
+  std::wstring result(static_cast<size_t>(size > 0 ? size - 1 : 0), L'\0');
+  MultiByteToWideChar(CP_UTF8, 0, text, -1, result.data(), size);
+  return result;
+}
+
+std::string Ansi(const std::wstring& text) {
+  const int size = WideCharToMultiByte(CP_ACP, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr);
+  std::string result(static_cast<size_t>(size > 0 ? size - 1 : 0), '\0');
+  WideCharToMultiByte(CP_ACP, 0, text.c_str(), -1, result.data(), size, nullptr, nullptr);
+  return result;
+}
+
+template <typename Condition>
+bool WaitFor(Condition condition, int ms) {
+  for (int waited = 0; waited < ms; waited += 100) {
+    if (condition()) return true;
+    Sleep(100);
+  }
+  return condition();
+}
+
+HWND MainWindow() { return FindWindowW(kMainWindowClass, kMainWindowText); }
+
+bool FileExists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+void WriteString(const wchar_t* path, const wchar_t* name, const std::wstring& value) {
+  HKEY key = nullptr;
+  if (RegCreateKeyExW(HKEY_CURRENT_USER, path, 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr) != ERROR_SUCCESS)
+    return;
+  RegSetValueExW(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                 static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
+  RegCloseKey(key);
+}
+
+void WriteDword(const wchar_t* path, const wchar_t* name, DWORD value) {
+  HKEY key = nullptr;
+  if (RegCreateKeyExW(HKEY_CURRENT_USER, path, 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr) != ERROR_SUCCESS)
+    return;
+  RegSetValueExW(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value);
+  RegCloseKey(key);
+}
+
+std::optional<std::wstring> DriverText(const wchar_t* name) {
+  wchar_t value[64] = {};
+  DWORD size = sizeof value - sizeof(wchar_t);
+  DWORD type = 0;
+  HKEY key = nullptr;
+  if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, kSimulatedDriverKey, 0, KEY_READ, &key) != ERROR_SUCCESS) return std::nullopt;
+  const LONG result = RegQueryValueExW(key, name, nullptr, &type, reinterpret_cast<BYTE*>(value), &size);
+  RegCloseKey(key);
+  if (result != ERROR_SUCCESS || type != REG_SZ) return std::nullopt;
+  return std::wstring(value);
+}
+
+void SetDriverText(const wchar_t* name, const std::wstring& text) {
+  HKEY key = nullptr;
+  if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, kSimulatedDriverKey, 0, KEY_SET_VALUE, &key) != ERROR_SUCCESS) return;
+  RegSetValueExW(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
+                 static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
+  RegCloseKey(key);
+}
+
+// The hook's side of a report: the mapping written, then the event set.
+bool WriteReport(const wchar_t* mappingName, const wchar_t* eventName, const void* bytes, size_t size) {
+  HANDLE mapping = OpenFileMappingW(FILE_MAP_WRITE, FALSE, mappingName);
+  if (!mapping) return false;
+  void* view = MapViewOfFile(mapping, FILE_MAP_WRITE, 0, 0, kMappingSize);
+  if (view) {
+    std::memset(view, 0, kMappingSize);
+    std::memcpy(view, bytes, size);
+    UnmapViewOfFile(view);
+  }
+  CloseHandle(mapping);
+  HANDLE event = OpenEventW(EVENT_MODIFY_STATE, FALSE, eventName);
+  if (!event) return false;
+  SetEvent(event);
+  CloseHandle(event);
+  return view != nullptr;
+}
+
+std::optional<DWORD> KeyPending() {
+  HANDLE mapping = OpenFileMappingW(FILE_MAP_READ, FALSE, L"CORVANE_KBD");
+  if (!mapping) return std::nullopt;
+  std::optional<DWORD> pending;
+  if (const void* view = MapViewOfFile(mapping, FILE_MAP_READ, 0, 0, kMappingSize)) {
+    DWORD value = 0;
+    std::memcpy(&value, view, sizeof value);
+    pending = value;
+    UnmapViewOfFile(view);
+  }
+  CloseHandle(mapping);
+  return pending;
+}
+
+struct Game {
+  HANDLE process = nullptr;
+  DWORD id = 0;
+};
+
+// record_args.exe, running until the hold file goes.
+Game StartGame(const std::wstring& holdFile) {
+  HANDLE hold = CreateFileW(holdFile.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (hold == INVALID_HANDLE_VALUE) return {};
+  CloseHandle(hold);
+  SetEnvironmentVariableW(L"CORVANE_RECORD_ARGS_HOLD", holdFile.c_str());
+  std::wstring commandLine = L"\"" + g_recordArgs + L"\"";
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION info{};
+  const BOOL started =
+      CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info);
+  SetEnvironmentVariableW(L"CORVANE_RECORD_ARGS_HOLD", nullptr);
+  if (!started) return {};
+  CloseHandle(info.hThread);
+  return {info.hProcess, info.dwProcessId};
+}
+
+// Where the program the hotkey starts records how it was started.
+std::wstring RecordFile() { return g_scratch + L"\\hotkey-args.txt"; }
+
+class HookReportsEndToEnd : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    // What the tests find in force: the hotkey, the game profile and its 3D profile.
+    WriteString(kKeysKey, (L"s_" + std::to_wstring(kHotkey)).c_str(), L"3:" + g_recordArgs + L"*hooked \"key 7\"");
+    WriteString(kGameKey, L"File", g_recordArgs);
+    WriteDword(kGameKey, L"UseD3D", 1);
+    WriteString(kGameKey, L"D3DName", L"HookGame");
+    WriteDword(kGameKey, L"RestoreD3D", 1);
+    WriteString(kD3DProfileKey, L"AntiAlias", L"2");
+    WriteString(kD3DProfileKey, L"AntiAliasSamples", L"4");
+    // Inherited by the program, and from it by what it starts.
+    DeleteFileW(RecordFile().c_str());
+    SetEnvironmentVariableW(L"CORVANE_RECORD_ARGS_FILE", RecordFile().c_str());
+
+    std::wstring commandLine = L"\"" + g_corvane + L"\" /simulate";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info{};
+    if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info))
+      return;
+    CloseHandle(info.hThread);
+    g_program = info.hProcess;
+    WaitFor([] { return MainWindow() != nullptr; }, 30000);
+  }
+  static void TearDownTestSuite() {
+    if (g_program) {
+      if (HWND window = MainWindow()) PostMessageW(window, WM_CLOSE, 0, 0);
+      if (WaitForSingleObject(g_program, 20000) != WAIT_OBJECT_0) TerminateProcess(g_program, 1);
+      CloseHandle(g_program);
+      g_program = nullptr;
+    }
+    HKEY keys = nullptr;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, kKeysKey, 0, KEY_SET_VALUE, &keys) == ERROR_SUCCESS) {
+      RegDeleteValueW(keys, (L"s_" + std::to_wstring(kHotkey)).c_str());
+      RegCloseKey(keys);
+    }
+    SHDeleteKeyW(HKEY_CURRENT_USER, kGameKey);
+    SHDeleteKeyW(HKEY_CURRENT_USER, kD3DProfileKey);
+  }
+};
+
+TEST_F(HookReportsEndToEnd, AKeyReportRunsTheBoundAction) {
+  ASSERT_NE(MainWindow(), nullptr) << "corvane.exe did not start";
+  const std::wstring record = RecordFile();
+
+  unsigned char report[6] = {1, 0, 0, 0, static_cast<unsigned char>(kHotkey & 0xFF),
+                             static_cast<unsigned char>(kHotkey >> 8)};
+  ASSERT_TRUE(WriteReport(L"CORVANE_KBD", L"QRXKBDMonEvent", report, sizeof report));
+  ASSERT_TRUE(WaitFor([&] { return FileExists(record); }, 20000)) << "the bound program was not started";
+  std::ifstream in{std::filesystem::path(record)};
+  std::string commandLine;
+  std::getline(in, commandLine);
+  EXPECT_NE(commandLine.find("hooked \"key 7\""), std::string::npos) << commandLine;
+  EXPECT_EQ(KeyPending(), 0u);
+}
+
+TEST_F(HookReportsEndToEnd, AStartReportOfAProfiledGameAppliesItsProfileWhileItRuns) {
+  ASSERT_NE(MainWindow(), nullptr) << "corvane.exe did not start";
+  SetDriverText(L"AntiAliasSamples", L"0");
+  const std::wstring hold = g_scratch + L"\\hook-game.hold";
+  Game game = StartGame(hold);
+  ASSERT_NE(game.process, nullptr);
+
+  unsigned char report[268] = {};
+  const std::string file = Ansi(g_recordArgs);
+  ASSERT_LT(file.size(), 256u);
+  std::memcpy(report, file.data(), file.size());
+  std::memcpy(report + 256, &game.id, 4);
+  HANDLE handled = OpenEventW(SYNCHRONIZE | EVENT_MODIFY_STATE, FALSE, L"QRXAppMonEvent_end");
+  ASSERT_NE(handled, nullptr);
+  ResetEvent(handled);
+  ASSERT_TRUE(WriteReport(L"CORVANE_CBT", L"QRXAppMonEvent", report, sizeof report));
+  EXPECT_EQ(WaitForSingleObject(handled, 20000), WAIT_OBJECT_0) << "the report was not handled";
+  CloseHandle(handled);
+  EXPECT_TRUE(WaitFor([] { return DriverText(L"AntiAliasSamples") == L"4"; }, 10000))
+      << "the game's 3D profile is not in force";
+
+  DeleteFileW(hold.c_str());
+  EXPECT_EQ(WaitForSingleObject(game.process, 20000), WAIT_OBJECT_0);
+  CloseHandle(game.process);
+  EXPECT_TRUE(WaitFor([] { return DriverText(L"AntiAliasSamples") == L"0"; }, 20000))
+      << "the settings from before the game are not back";
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  ::testing::InitGoogleTest(&argc, argv);
+  if (argc != 4) {
+    std::fprintf(stderr, "usage: %s corvane.exe record_args.exe scratch-folder\n", argv[0]);
+    return 2;
+  }
+  g_corvane = Widen(argv[1]);
+  g_recordArgs = Widen(argv[2]);
+  g_scratch = Widen(argv[3]);
+  CreateDirectoryW(g_scratch.c_str(), nullptr);
+  return RUN_ALL_TESTS();
+}
