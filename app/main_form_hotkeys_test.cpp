@@ -84,8 +84,9 @@ TEST_F(MainFormHotkeyTest, ColourHotkeysStepAllChannelsUntilRedReachesItsLimit) 
     form.rvx()->WritePalette(display::ColorTable{});
     Press(kCtrlA);
     EXPECT_EQ(form.Color()->CurrentColor(), c.after) << "action " << c.action;
-    if (c.after != c.before)
+    if (c.after != c.before) {
       EXPECT_EQ(form.rvx()->ReadPalette(), display::ComputeColorTable(c.after)) << "action " << c.action;
+    }
   }
 }
 

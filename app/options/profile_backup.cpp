@@ -90,7 +90,7 @@ std::optional<std::string> WithDeletingLine(std::string_view script) {
 
 void BackupProfiles(const ProfileBackupContext& context) {
   const std::optional<std::wstring> path =
-      context.user.ChooseSaveFile({.filter = L"注册表文件 (*.reg)|*.reg", .defaultExtension = L"reg"});
+      context.user.ChooseSaveFile({L"注册表文件 (*.reg)|*.reg", L"", L"", L"", L"reg"});
   if (!path) return;
   std::unique_ptr<platform::WholeFile> file = context.openFile(*path);
   std::optional<std::string> script;
