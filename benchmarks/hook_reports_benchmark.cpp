@@ -9,6 +9,7 @@
 
 #include "app/main_form.h"
 #include "app/monitors/hook_reports.h"
+#include "app/quiet_window.h"
 #include "platform/registry_values.h"
 #include "platform/sim/hardware/sim_ati_driver.h"
 #include "platform/sim/hardware/sim_driver_library.h"
@@ -16,26 +17,12 @@
 #include "platform/sim/hook_libraries_sim.h"
 #include "platform/sim/sim_platform.h"
 #include "settings/global.h"
-#include "ui/form_renderer_sim.h"
 
 namespace {
 
 using namespace corvane;
 
 constexpr uint16_t kCtrlR = 0x4000 + 'R';
-
-class QuietWindow final : public MainFormWindow {
- public:
-  platform::WindowHandle Handle() const override { return 0x10A4; }
-  void HideMainWindow() override {}
-  void BringToForeground() override {}
-  ScreenPoint CursorPosition() override { return {}; }
-  void PopupMenu(ui::TPopupMenu&, ScreenPoint) override {}
-  void Close() override {}
-  void ShowHelp(const std::wstring&, uint32_t, uintptr_t) override {}
-  ui::FormRenderer& Forms() override { return forms; }
-  ui::SimFormRenderer forms;
-};
 
 struct Program {
   Program() {

@@ -10,6 +10,7 @@
 
 #include "app/main_form.h"
 #include "app/monitors/hook_reports.h"
+#include "app/quiet_window.h"
 #include "games/game_profile.h"
 #include "platform/registry_values.h"
 #include "platform/sim/hardware/sim_ati_driver.h"
@@ -19,24 +20,10 @@
 #include "platform/sim/sim_platform.h"
 #include "platform/sim/sound_sim.h"
 #include "settings/global.h"
-#include "ui/form_renderer_sim.h"
 
 namespace {
 
 using namespace corvane;
-
-class QuietWindow final : public MainFormWindow {
- public:
-  platform::WindowHandle Handle() const override { return 0x10A4; }
-  void HideMainWindow() override {}
-  void BringToForeground() override {}
-  ScreenPoint CursorPosition() override { return {}; }
-  void PopupMenu(ui::TPopupMenu&, ScreenPoint) override {}
-  void Close() override {}
-  void ShowHelp(const std::wstring&, uint32_t, uintptr_t) override {}
-  ui::FormRenderer& Forms() override { return forms; }
-  ui::SimFormRenderer forms;
-};
 
 // The program once, with a game profile, the 2D/3D switch and a few hotkeys.
 struct Program {
