@@ -10,17 +10,24 @@ using ui::ComponentDecl;
 using ui::TModalResult;
 using K = ui::ComponentKind;
 
+// The limits are percentages of the card's own clocks.
+constexpr int kLimitMin = 0;
+constexpr int kLimitMax = 100;
+// What the recording length's up-down offers.
+constexpr int kSecondsMin = 0;
+constexpr int kSecondsMax = 32767;
+
 void AddGeneralPage(std::vector<ComponentDecl>& c) {
   c.push_back({K::TabSheet, L"ts1", L"常规", L"pc1"});
   c.push_back({K::CheckBox, L"cbStart", L"系统启动时加载", L"ts1", 8, 8, 180, 17});
   c.push_back({K::GroupBox, L"gbLimits", L"超频限制", L"ts1", 8, 30, 180, 92});
   c.push_back({K::CheckBox, L"cbUseLimit", L"使用超频限制", L"gbLimits", 10, 18, 160, 17});
   c.push_back({K::Label, L"lbUp", L"上限 %", L"gbLimits", 10, 44, 60, 13});
-  c.push_back({.kind = K::Edit, .name = L"edGPU", .parent = L"gbLimits", .left = 80, .top = 40, .width = 60,
-               .height = 21, .maxLength = 3, .numbersOnly = true});
+  c.push_back({.kind = K::UpDown, .name = L"udUp", .parent = L"gbLimits", .left = 80, .top = 40, .width = 60,
+               .height = 21, .min = kLimitMin, .max = kLimitMax});
   c.push_back({K::Label, L"lbDown", L"下限 %", L"gbLimits", 10, 68, 60, 13});
-  c.push_back({.kind = K::Edit, .name = L"edMEM", .parent = L"gbLimits", .left = 80, .top = 64, .width = 60,
-               .height = 21, .maxLength = 3, .numbersOnly = true});
+  c.push_back({.kind = K::UpDown, .name = L"udDown", .parent = L"gbLimits", .left = 80, .top = 64, .width = 60,
+               .height = 21, .min = kLimitMin, .max = kLimitMax});
   c.push_back({K::CheckBox, L"cbSB", L"在程序菜单中交换鼠标左右键", L"ts1", 8, 130, 200, 17});
   c.push_back({K::CheckBox, L"cbSkin", L"使用皮肤", L"ts1", 8, 152, 200, 17});
   c.push_back({K::CheckBox, L"cbNew3D", L"使用新的3D设置模式", L"ts1", 8, 174, 200, 17});
@@ -48,8 +55,8 @@ void AddRecordingPage(std::vector<ComponentDecl>& c) {
   c.push_back({.kind = K::RadioButton, .name = L"rbUnlim", .caption = L"无限制", .parent = L"gbLength", .left = 10,
                .top = 20, .width = 120, .height = 17, .checked = true});
   c.push_back({K::RadioButton, L"rbLimit", L"录制时间 ", L"gbLength", 10, 44, 90, 17});
-  c.push_back({.kind = K::Edit, .name = L"edSeconds", .parent = L"gbLength", .left = 104, .top = 42, .width = 70,
-               .height = 21, .maxLength = 5, .numbersOnly = true});
+  c.push_back({.kind = K::UpDown, .name = L"UpDown1", .parent = L"gbLength", .left = 104, .top = 42, .width = 70,
+               .height = 21, .min = kSecondsMin, .max = kSecondsMax});
   c.push_back({K::Label, L"lbSeconds", L"秒", L"gbLength", 180, 46, 30, 13});
   c.push_back({K::Label, L"lb4", L"此功能热键可通过选项 热键 -> 自定义 更改...", L"ts3", 8, 176, 388, 13});
 }

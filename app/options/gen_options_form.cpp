@@ -23,13 +23,6 @@ constexpr CheckSetting kGeneralChecks[] = {
     {L"cbSelMax", L"res_select_refresh_max"}, {L"cbDontWait", L"res_dont_wait"},
 };
 
-// The limits are percentages of the card's own clocks.
-constexpr int32_t kLimitMin = 0;
-constexpr int32_t kLimitMax = 100;
-// What the recording length's up-down offers.
-constexpr int32_t kSecondsMin = 0;
-constexpr int32_t kSecondsMax = 32767;
-
 constexpr wchar_t kFolderTitle[] = L"选择文件夹";
 constexpr wchar_t kFirstFolder[] = L"C:\\";
 
@@ -67,8 +60,8 @@ void TfrmGenOptions::LoadGeneral() {
   settings::TRegValues& reg1 = ctx_.reg1;
   self[L"cbStart"].SetChecked(AutostartOn(ctx_.registry, ctx_.programFile));
   for (const CheckSetting& check : kGeneralChecks) self[check.box].SetChecked(reg1.GetBool(check.setting));
-  self[L"edGPU"].SetText(std::to_wstring(reg1.GetInteger(L"up_limit")));
-  self[L"edMEM"].SetText(std::to_wstring(reg1.GetInteger(L"down_limit")));
+  self[L"udUp"].SetPosition(reg1.GetInteger(L"up_limit"));
+  self[L"udDown"].SetPosition(reg1.GetInteger(L"down_limit"));
 }
 
 void TfrmGenOptions::LoadRecording() {
@@ -86,9 +79,8 @@ void TfrmGenOptions::LoadRecording() {
   self[L"edFolder"].SetText(reg1.GetString(L"AudioFolder"));
   const bool limited = reg1.GetInteger(L"AudioLimit") != 0;
   self[limited ? L"rbLimit" : L"rbUnlim"].SetChecked(true);
-  self[L"edSeconds"].SetEnabled(limited);
-  self[L"edSeconds"].SetText(
-      std::to_wstring(std::clamp(reg1.GetInteger(L"AudioSeconds"), kSecondsMin, kSecondsMax)));
+  self[L"UpDown1"].SetEnabled(limited);
+  self[L"UpDown1"].SetPosition(reg1.GetInteger(L"AudioSeconds"));
 }
 
 void TfrmGenOptions::LoadScreenshots() {
@@ -97,21 +89,13 @@ void TfrmGenOptions::LoadScreenshots() {
   self[L"cbAddTime"].SetChecked(ctx_.reg1.GetBool(L"SSAddTime"));
 }
 
-int32_t TfrmGenOptions::NumberIn(const wchar_t* edit, const wchar_t* setting, int32_t min, int32_t max) const {
-  const std::wstring text = (*this)[edit].Text();
-  wchar_t* end = nullptr;
-  const long value = std::wcstol(text.c_str(), &end, 10);
-  if (text.empty() || *end != L'\0') return std::clamp(ctx_.reg1.GetInteger(setting), min, max);
-  return static_cast<int32_t>(std::clamp<long>(value, min, max));
-}
-
 void TfrmGenOptions::SaveGeneral() {
   auto& self = *this;
   settings::TRegValues& reg1 = ctx_.reg1;
   SetAutostart(ctx_.registry, ctx_.programFile, self[L"cbStart"].Checked());
   for (const CheckSetting& check : kGeneralChecks) reg1.SetValue(check.setting, self[check.box].Checked());
-  reg1.SetValue(L"up_limit", NumberIn(L"edGPU", L"up_limit", kLimitMin, kLimitMax));
-  reg1.SetValue(L"down_limit", NumberIn(L"edMEM", L"down_limit", kLimitMin, kLimitMax));
+  reg1.SetValue(L"up_limit", self[L"udUp"].Position());
+  reg1.SetValue(L"down_limit", self[L"udDown"].Position());
   if (ctx_.UseSkinnedMenu) ctx_.UseSkinnedMenu(self[L"cbSkin"].Checked());
 }
 
@@ -125,7 +109,7 @@ void TfrmGenOptions::SaveRecording() {
   }
   reg1.SetValue(L"AudioFolder", self[L"edFolder"].Text());
   reg1.SetValue(L"AudioLimit", int32_t{self[L"rbLimit"].Checked() ? 1 : 0});
-  reg1.SetValue(L"AudioSeconds", NumberIn(L"edSeconds", L"AudioSeconds", kSecondsMin, kSecondsMax));
+  reg1.SetValue(L"AudioSeconds", self[L"UpDown1"].Position());
 }
 
 void TfrmGenOptions::SaveScreenshots() {
@@ -141,9 +125,9 @@ void TfrmGenOptions::btnOkClick(TComponent&) {
   ctx_.reg1.SaveAll();
 }
 
-void TfrmGenOptions::rbUnlimClick(TComponent&) { (*this)[L"edSeconds"].SetEnabled(false); }
+void TfrmGenOptions::rbUnlimClick(TComponent&) { (*this)[L"UpDown1"].SetEnabled(false); }
 
-void TfrmGenOptions::rbLimitClick(TComponent&) { (*this)[L"edSeconds"].SetEnabled(true); }
+void TfrmGenOptions::rbLimitClick(TComponent&) { (*this)[L"UpDown1"].SetEnabled(true); }
 
 void TfrmGenOptions::BrowseInto(const wchar_t* edit) {
   if (!ctx_.choosers) return;

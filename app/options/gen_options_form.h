@@ -68,8 +68,6 @@ class TfrmGenOptions final : public ui::TForm {
   void SaveRecording();
   void SaveScreenshots();
   void BrowseInto(const wchar_t* edit);
-  // The number in an edit within its range; the setting's value when it holds none.
-  int32_t NumberIn(const wchar_t* edit, const wchar_t* setting, int32_t min, int32_t max) const;
 
   GenOptionsContext ctx_;
   std::vector<uint8_t> formatCopy_;

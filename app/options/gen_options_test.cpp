@@ -160,11 +160,11 @@ TEST_F(GenOptionsTest, SettingsAreWrittenOnOkOnlyAndTheMenuSkinSwitchesAtOnce) {
       for (const auto& box : boxes) form[box].Click();  // those on other pages do not take it
     }
     form[L"pc1"].UserSelect(0);
-    form[L"edGPU"].UserSetText(L"250");  // beyond the up-down's range
-    form[L"edMEM"].UserSetText(L"15");
+    form[L"udUp"].UserSetPosition(250);  // beyond the up-down's range
+    form[L"udDown"].UserSetPosition(15);
     form[L"pc1"].UserSelect(1);
     form[L"rbLimit"].Click();
-    form[L"edSeconds"].UserSetText(L"90");
+    form[L"UpDown1"].UserSetPosition(90);
   };
   ASSERT_FALSE(Run([&](TForm& form) {
     change(form);
