@@ -119,11 +119,11 @@ HWND ChildOfClass(HWND parent, const wchar_t* className, int index, ChildOrder o
   return nullptr;
 }
 
-HWND ChildWithText(HWND parent, const std::wstring& text) {
+HWND ChildWithText(HWND parent, const std::wstring& text, int index) {
   for (HWND child = GetWindow(parent, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
     wchar_t caption[128] = {};
     GetWindowTextW(child, caption, 128);
-    if (text == caption) return child;
+    if (text == caption && index-- == 0) return child;
   }
   return nullptr;
 }

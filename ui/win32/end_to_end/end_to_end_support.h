@@ -85,7 +85,8 @@ enum class ChildOrder {
 };
 // The `index`th child of `parent` of that window class.
 HWND ChildOfClass(HWND parent, const wchar_t* className, int index = 0, ChildOrder order = ChildOrder::kCreation);
-HWND ChildWithText(HWND parent, const std::wstring& text);
+// The `index`th child of `parent` showing `text`, topmost first.
+HWND ChildWithText(HWND parent, const std::wstring& text, int index = 0);
 
 // Registry values; nothing when the key or the value is missing or of another type.
 std::optional<std::wstring> ReadString(HKEY root, const wchar_t* path, const wchar_t* name);
