@@ -50,11 +50,8 @@ std::wstring TextOf(HWND window) {
 // The text of a message box's message, found among its static controls.
 std::wstring MessageText(HWND box) {
   std::wstring all;
-  for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-    wchar_t name[32] = {};
-    GetClassNameW(child, name, 32);
-    if (lstrcmpiW(name, L"Static") == 0) all += TextOf(child);
-  }
+  for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+    if (lstrcmpiW(ClassOf(child).c_str(), L"Static") == 0) all += TextOf(child);
   return all;
 }
 
