@@ -682,8 +682,9 @@ TEST_F(ProgramEndToEnd, TheDisplaysDialogAndADisplayProfileReachTheSimulatedCont
   const std::wstring profile = std::wstring(kSettingsKey) + L"\\Profiles\\Display\\E2E 双屏";
   const HKEY key = CreateKey(profile.c_str());
   ASSERT_NE(key, nullptr);
-  WriteDword(key, L"c0_ed", 1);  // the first display
-  WriteDword(key, L"c1_ed", 2);  // DVI
+  const DWORD first = 1, dvi = 2;
+  WriteDword(key, L"c0_ed", first);
+  WriteDword(key, L"c1_ed", dvi);
   RegCloseKey(key);
 
   if (g_first.process) CloseHandle(g_first.process);
