@@ -18,15 +18,15 @@
 #include <optional>
 #include <string>
 
+#include "end_to_end_support.h"
+
 namespace {
 
-constexpr wchar_t kMainWindowClass[] = L"TfrmMainQRX";
-constexpr wchar_t kMainWindowText[] = L"corvane";
+using namespace end_to_end;
+
 constexpr wchar_t kKeysKey[] = L"SOFTWARE\\Quillon\\Corvane\\Profiles\\keys";
 constexpr wchar_t kGameKey[] = L"SOFTWARE\\Quillon\\Corvane\\Profiles\\Games\\HookGame";
 constexpr wchar_t kD3DProfileKey[] = L"SOFTWARE\\Quillon\\Corvane\\Profiles\\d3d\\HookGame";
-constexpr wchar_t kSimulatedDriverKey[] =
-    L"System\\CurrentControlSet\\Control\\Video\\{8D2B5F3A-61C4-4E0B-9A7D-3C5E21F04B96}\\0000";
 // Ctrl+Shift+K as the hotkey table stores it.
 constexpr uint16_t kHotkey = 0x4000 + 0x2000 + 'K';
 constexpr DWORD kMappingSize = 512;
@@ -36,13 +36,6 @@ std::wstring g_recordArgs;
 std::wstring g_scratch;
 HANDLE g_program = nullptr;
 
-std::wstring Widen(const char* text) {
-  const int size = MultiByteToWideChar(CP_UTF8, 0, text, -1, nullptr, 0);
-  std::wstring result(static_cast<size_t>(size > 0 ? size - 1 : 0), L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, text, -1, result.data(), size);
-  return result;
-}
-
 std::string Ansi(const std::wstring& text) {
   const int size = WideCharToMultiByte(CP_ACP, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr);
   std::string result(static_cast<size_t>(size > 0 ? size - 1 : 0), '\0');
@@ -50,53 +43,10 @@ std::string Ansi(const std::wstring& text) {
   return result;
 }
 
-template <typename Condition>
-bool WaitFor(Condition condition, int ms) {
-  for (int waited = 0; waited < ms; waited += 100) {
-    if (condition()) return true;
-    Sleep(100);
-  }
-  return condition();
-}
-
-HWND MainWindow() { return FindWindowW(kMainWindowClass, kMainWindowText); }
-
-bool FileExists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
-
-void WriteString(const wchar_t* path, const wchar_t* name, const std::wstring& value) {
-  HKEY key = nullptr;
-  if (RegCreateKeyExW(HKEY_CURRENT_USER, path, 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr) != ERROR_SUCCESS)
-    return;
-  RegSetValueExW(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                 static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
-  RegCloseKey(key);
-}
-
-void WriteDword(const wchar_t* path, const wchar_t* name, DWORD value) {
-  HKEY key = nullptr;
-  if (RegCreateKeyExW(HKEY_CURRENT_USER, path, 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr) != ERROR_SUCCESS)
-    return;
-  RegSetValueExW(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value);
-  RegCloseKey(key);
-}
-
-std::optional<std::wstring> DriverText(const wchar_t* name) {
-  wchar_t value[64] = {};
-  DWORD size = sizeof value - sizeof(wchar_t);
-  DWORD type = 0;
-  HKEY key = nullptr;
-  if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, kSimulatedDriverKey, 0, KEY_READ, &key) != ERROR_SUCCESS) return std::nullopt;
-  const LONG result = RegQueryValueExW(key, name, nullptr, &type, reinterpret_cast<BYTE*>(value), &size);
-  RegCloseKey(key);
-  if (result != ERROR_SUCCESS || type != REG_SZ) return std::nullopt;
-  return std::wstring(value);
-}
-
 void SetDriverText(const wchar_t* name, const std::wstring& text) {
   HKEY key = nullptr;
   if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, kSimulatedDriverKey, 0, KEY_SET_VALUE, &key) != ERROR_SUCCESS) return;
-  RegSetValueExW(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
-                 static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
+  WriteString(key, name, text);
   RegCloseKey(key);
 }
 
@@ -132,13 +82,8 @@ std::optional<DWORD> KeyPending() {
   return pending;
 }
 
-struct Game {
-  HANDLE process = nullptr;
-  DWORD id = 0;
-};
-
 // record_args.exe, running until the hold file goes.
-Game StartGame(const std::wstring& holdFile) {
+Started StartGame(const std::wstring& holdFile) {
   HANDLE hold = CreateFileW(holdFile.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (hold == INVALID_HANDLE_VALUE) return {};
   CloseHandle(hold);
@@ -173,28 +118,13 @@ class HookReportsEndToEnd : public ::testing::Test {
     DeleteFileW(RecordFile().c_str());
     SetEnvironmentVariableW(L"CORVANE_RECORD_ARGS_FILE", RecordFile().c_str());
 
-    std::wstring commandLine = L"\"" + g_corvane + L"\" /simulate";
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION info{};
-    if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info))
-      return;
-    CloseHandle(info.hThread);
-    g_program = info.hProcess;
+    g_program = Start(g_corvane, L"/simulate").process;
+    if (!g_program) return;
     WaitFor([] { return MainWindow() != nullptr; }, 30000);
   }
   static void TearDownTestSuite() {
-    if (g_program) {
-      if (HWND window = MainWindow()) PostMessageW(window, WM_CLOSE, 0, 0);
-      if (WaitForSingleObject(g_program, 20000) != WAIT_OBJECT_0) TerminateProcess(g_program, 1);
-      CloseHandle(g_program);
-      g_program = nullptr;
-    }
-    HKEY keys = nullptr;
-    if (RegOpenKeyExW(HKEY_CURRENT_USER, kKeysKey, 0, KEY_SET_VALUE, &keys) == ERROR_SUCCESS) {
-      RegDeleteValueW(keys, (L"s_" + std::to_wstring(kHotkey)).c_str());
-      RegCloseKey(keys);
-    }
+    CloseProgram(g_program, 20000);
+    DeleteValue(kKeysKey, (L"s_" + std::to_wstring(kHotkey)).c_str());
     SHDeleteKeyW(HKEY_CURRENT_USER, kGameKey);
     SHDeleteKeyW(HKEY_CURRENT_USER, kD3DProfileKey);
   }
@@ -219,7 +149,7 @@ TEST_F(HookReportsEndToEnd, AStartReportOfAProfiledGameAppliesItsProfileWhileItR
   ASSERT_NE(MainWindow(), nullptr) << "corvane.exe did not start";
   SetDriverText(L"AntiAliasSamples", L"0");
   const std::wstring hold = g_scratch + L"\\hook-game.hold";
-  Game game = StartGame(hold);
+  Started game = StartGame(hold);
   ASSERT_NE(game.process, nullptr);
 
   unsigned char report[268] = {};
@@ -233,13 +163,13 @@ TEST_F(HookReportsEndToEnd, AStartReportOfAProfiledGameAppliesItsProfileWhileItR
   ASSERT_TRUE(WriteReport(L"CORVANE_CBT", L"QRXAppMonEvent", report, sizeof report));
   EXPECT_EQ(WaitForSingleObject(handled, 20000), WAIT_OBJECT_0) << "the report was not handled";
   CloseHandle(handled);
-  EXPECT_TRUE(WaitFor([] { return DriverText(L"AntiAliasSamples") == L"4"; }, 10000))
+  EXPECT_TRUE(WaitFor([] { return ReadString(HKEY_LOCAL_MACHINE, kSimulatedDriverKey, L"AntiAliasSamples") == L"4"; }, 10000))
       << "the game's 3D profile is not in force";
 
   DeleteFileW(hold.c_str());
   EXPECT_EQ(WaitForSingleObject(game.process, 20000), WAIT_OBJECT_0);
   CloseHandle(game.process);
-  EXPECT_TRUE(WaitFor([] { return DriverText(L"AntiAliasSamples") == L"0"; }, 20000))
+  EXPECT_TRUE(WaitFor([] { return ReadString(HKEY_LOCAL_MACHINE, kSimulatedDriverKey, L"AntiAliasSamples") == L"0"; }, 20000))
       << "the settings from before the game are not back";
 }
 

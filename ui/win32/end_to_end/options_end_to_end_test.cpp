@@ -13,24 +13,19 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <fstream>
 #include <optional>
 #include <string>
-#include <vector>
+
+#include "end_to_end_support.h"
 
 namespace {
 
-constexpr wchar_t kMainWindowClass[] = L"TfrmMainQRX";
-constexpr wchar_t kMainWindowText[] = L"corvane";
-constexpr wchar_t kMenuOwnerClass[] = L"CorvaneMenuOwner";
-constexpr wchar_t kPopupMenuClass[] = L"#32768";
+using namespace end_to_end;
+
 constexpr wchar_t kDialogClass[] = L"#32770";
 constexpr wchar_t kFormClass[] = L"CorvaneForm";
 constexpr wchar_t kOptionsCaption[] = L"常规选项";
-constexpr wchar_t kSettingsKey[] = L"SOFTWARE\\Quillon\\Corvane";
 constexpr wchar_t kOverProfiles[] = L"SOFTWARE\\Quillon\\Corvane\\Profiles\\over";
-constexpr UINT kTrayIconId = 6655;
-constexpr UINT kTrayCallbackMessage = 1599;
 // The common dialogs' file name field: Windows' combo box, or Wine's edit.
 constexpr int kFileNameCombo = 0x47C;
 constexpr int kFileNameEdit = 0x480;
@@ -39,70 +34,11 @@ std::wstring g_corvane;
 std::wstring g_shots;
 HANDLE g_process = nullptr;
 
-std::wstring Widen(const char* text) {
-  const int size = MultiByteToWideChar(CP_UTF8, 0, text, -1, nullptr, 0);
-  std::wstring result(static_cast<size_t>(size > 0 ? size - 1 : 0), L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, text, -1, result.data(), size);
-  return result;
-}
-
-template <typename Condition>
-bool WaitFor(Condition condition, int ms) {
-  for (int waited = 0; waited < ms; waited += 100) {
-    if (condition()) return true;
-    Sleep(100);
-  }
-  return condition();
-}
-
-template <typename Find>
-HWND WaitForWindow(Find find, int ms = 10000) {
-  HWND found = nullptr;
-  WaitFor([&] { return (found = find()) != nullptr; }, ms);
-  return found;
-}
-
-HWND MainWindow() { return FindWindowW(kMainWindowClass, kMainWindowText); }
 HWND OptionsDialog() { return FindWindowW(kFormClass, kOptionsCaption); }
-bool MenuOpen() { return IsWindowVisible(FindWindowW(kPopupMenuClass, nullptr)) != FALSE; }
-
-void PressKey(WORD key) {
-  keybd_event(static_cast<BYTE>(key), 0, 0, 0);
-  keybd_event(static_cast<BYTE>(key), 0, KEYEVENTF_KEYUP, 0);
-  Sleep(150);
-}
-
-bool OpenTrayMenu() {
-  const HWND window = MainWindow();
-  if (!window) return false;
-  SetCursorPos(760, 560);
-  PostMessageW(window, kTrayCallbackMessage, kTrayIconId, WM_RBUTTONDOWN);
-  if (!WaitFor(MenuOpen, 10000)) return false;
-  Sleep(500);
-  return true;
-}
-
-void CancelTrayMenu() {
-  if (MenuOpen()) SendMessageW(FindWindowW(kMenuOwnerClass, nullptr), WM_CANCELMODE, 0, 0);
-  WaitFor([] { return !MenuOpen(); }, 5000);
-}
 
 // "工具" is third from the bottom of the tray menu; "常规选项..." is its last entry.
 HWND OpenOptionsFromTheTray() {
-  if (!OpenTrayMenu()) return nullptr;
-  for (WORD key : {VK_UP, VK_UP, VK_UP, VK_RIGHT, VK_UP, VK_RETURN}) PressKey(key);
-  const HWND dialog = WaitForWindow(OptionsDialog);
-  if (!dialog) CancelTrayMenu();
-  return dialog;
-}
-
-HWND ChildWithText(HWND parent, const std::wstring& text) {
-  for (HWND child = GetWindow(parent, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-    wchar_t caption[128] = {};
-    GetWindowTextW(child, caption, 128);
-    if (text == caption) return child;
-  }
-  return nullptr;
+  return OpenFromTrayMenu({VK_UP, VK_UP, VK_UP, VK_RIGHT, VK_UP, VK_RETURN}, kOptionsCaption, kFormClass);
 }
 
 std::wstring TextOf(HWND window) {
@@ -114,11 +50,8 @@ std::wstring TextOf(HWND window) {
 // The text of a message box's message, found among its static controls.
 std::wstring MessageText(HWND box) {
   std::wstring all;
-  for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-    wchar_t name[32] = {};
-    GetClassNameW(child, name, 32);
-    if (lstrcmpiW(name, L"Static") == 0) all += TextOf(child);
-  }
+  for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+    if (lstrcmpiW(ClassOf(child).c_str(), L"Static") == 0) all += TextOf(child);
   return all;
 }
 
@@ -134,72 +67,21 @@ void SelectPage(HWND dialog, int page) {
 
 bool IsChecked(HWND box) { return SendMessageW(box, BM_GETCHECK, 0, 0) == BST_CHECKED; }
 
-// The whole screen as a 24-bit bitmap file.
-bool CaptureScreen(const std::wstring& name) {
-  const int width = GetSystemMetrics(SM_CXSCREEN);
-  const int height = GetSystemMetrics(SM_CYSCREEN);
-  HDC screen = GetDC(nullptr);
-  HDC memory = CreateCompatibleDC(screen);
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 24;
-  info.bmiHeader.biCompression = BI_RGB;
-  void* bits = nullptr;
-  HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  bool ok = false;
-  if (bitmap) {
-    HGDIOBJ old = SelectObject(memory, bitmap);
-    ok = BitBlt(memory, 0, 0, width, height, screen, 0, 0, SRCCOPY) != FALSE;
-    GdiFlush();
-    SelectObject(memory, old);
-    const DWORD stride = (static_cast<DWORD>(width) * 3 + 3) & ~3u;
-    const DWORD imageSize = stride * static_cast<DWORD>(height);
-    BITMAPFILEHEADER file{};
-    file.bfType = 0x4D42;  // "BM"
-    file.bfOffBits = sizeof file + sizeof info.bmiHeader;
-    file.bfSize = file.bfOffBits + imageSize;
-    std::ofstream out((g_shots + name).c_str(), std::ios::binary);
-    out.write(reinterpret_cast<const char*>(&file), sizeof file);
-    out.write(reinterpret_cast<const char*>(&info.bmiHeader), sizeof info.bmiHeader);
-    out.write(static_cast<const char*>(bits), imageSize);
-    ok = ok && out.good();
-    DeleteObject(bitmap);
-  }
-  DeleteDC(memory);
-  ReleaseDC(nullptr, screen);
-  return ok;
-}
-
 // The tray menu as it is drawn now, captured and closed again.
 bool CaptureTrayMenu(const std::wstring& name) {
   if (!OpenTrayMenu()) return false;
   PressKey(VK_DOWN);  // one item highlighted
-  const bool captured = CaptureScreen(name);
+  const bool captured = CaptureScreen(g_shots + name);
   CancelTrayMenu();
   return captured;
-}
-
-void WriteSetting(const wchar_t* name, DWORD value) {
-  HKEY key = nullptr;
-  if (RegCreateKeyExW(HKEY_CURRENT_USER, kSettingsKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr) !=
-      ERROR_SUCCESS)
-    return;
-  RegSetValueExW(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value);
-  RegCloseKey(key);
 }
 
 std::wstring OverProfile(const wchar_t* name) { return std::wstring(kOverProfiles) + L"\\" + name; }
 
 void MakeProfile(const wchar_t* name) {
-  HKEY key = nullptr;
-  ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, OverProfile(name).c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key,
-                            nullptr),
-            ERROR_SUCCESS);
-  const double vpu = 380.0;
-  RegSetValueExW(key, L"vpu", 0, REG_BINARY, reinterpret_cast<const BYTE*>(&vpu), sizeof vpu);
+  const HKEY key = CreateKey(OverProfile(name).c_str());
+  ASSERT_NE(key, nullptr);
+  WriteDouble(key, L"vpu", 380.0);
   RegCloseKey(key);
 }
 
@@ -230,12 +112,7 @@ std::optional<DWORD> RunAndWait(std::wstring commandLine) {
 class OptionsEndToEnd : public ::testing::Test {
  protected:
   static void TearDownTestSuite() {
-    if (g_process && WaitForSingleObject(g_process, 0) != WAIT_OBJECT_0) {
-      if (HWND window = MainWindow()) PostMessageW(window, WM_CLOSE, 0, 0);
-      if (WaitForSingleObject(g_process, 10000) != WAIT_OBJECT_0) TerminateProcess(g_process, 1);
-    }
-    if (g_process) CloseHandle(g_process);
-    g_process = nullptr;
+    CloseProgram(g_process, 10000);
     SHDeleteKeyW(HKEY_CURRENT_USER, OverProfile(L"e2e-kept").c_str());
     SHDeleteKeyW(HKEY_CURRENT_USER, OverProfile(L"e2e-later").c_str());
   }
@@ -243,14 +120,9 @@ class OptionsEndToEnd : public ::testing::Test {
 
 TEST_F(OptionsEndToEnd, StartsWithTheSkinnedTrayMenu) {
   ASSERT_EQ(MainWindow(), nullptr) << "corvane.exe is already running";
-  WriteSetting(L"use_skinned_menu", 1);
-  std::wstring commandLine = L"\"" + g_corvane + L"\" /simulate";
-  STARTUPINFOW startup{};
-  startup.cb = sizeof startup;
-  PROCESS_INFORMATION info{};
-  ASSERT_TRUE(CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info));
-  CloseHandle(info.hThread);
-  g_process = info.hProcess;
+  WriteDword(kSettingsKey, L"use_skinned_menu", 1);
+  g_process = Start(g_corvane, L"/simulate").process;
+  ASSERT_NE(g_process, nullptr);
   ASSERT_NE(WaitForWindow(MainWindow, 30000), nullptr);
   Sleep(1000);
   EXPECT_TRUE(CaptureTrayMenu(L"tray-skinned.bmp"));
@@ -264,13 +136,13 @@ TEST_F(OptionsEndToEnd, TheDialogOpensFromTheTrayWithItsThreePages) {
   EXPECT_TRUE(IsChecked(skin));
   EXPECT_NE(ChildWithText(dialog, L"确认新频率"), nullptr);
   Sleep(300);
-  EXPECT_TRUE(CaptureScreen(L"options.bmp"));
+  EXPECT_TRUE(CaptureScreen(g_shots + L"options.bmp"));
   SelectPage(dialog, 1);
   EXPECT_TRUE(IsWindowVisible(ChildWithText(dialog, L"更改")));
-  EXPECT_TRUE(CaptureScreen(L"options-recording.bmp"));
+  EXPECT_TRUE(CaptureScreen(g_shots + L"options-recording.bmp"));
   SelectPage(dialog, 2);
   EXPECT_TRUE(IsWindowVisible(ChildWithText(dialog, L"添加当前时间到文件名")));
-  EXPECT_TRUE(CaptureScreen(L"options-screenshots.bmp"));
+  EXPECT_TRUE(CaptureScreen(g_shots + L"options-screenshots.bmp"));
   PostMessageW(ChildWithText(dialog, L"取消"), BM_CLICK, 0, 0);
   EXPECT_TRUE(WaitFor([] { return OptionsDialog() == nullptr; }, 10000));
   EXPECT_FALSE(IsWindowVisible(MainWindow())) << "the main window is hidden again";

@@ -6,157 +6,34 @@
 // Arguments: corvane.exe.
 
 #include <windows.h>
-#include <shlobj.h>
 #include <shlwapi.h>
 
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <cstdlib>
-#include <cstring>
+#include <cstdio>
 #include <optional>
-#include <sstream>
 #include <string>
+
+#include "end_to_end_support.h"
 
 namespace {
 
-constexpr wchar_t kMainWindowClass[] = L"TfrmMainQRX";
-constexpr wchar_t kMainWindowText[] = L"corvane";
-constexpr wchar_t kSettingsKey[] = L"SOFTWARE\\Quillon\\Corvane";
+using namespace end_to_end;
+
 constexpr wchar_t kD3DProfileKey[] = L"SOFTWARE\\Quillon\\Corvane\\Profiles\\d3d\\Switched";
 constexpr wchar_t kOverProfileKey[] = L"SOFTWARE\\Quillon\\Corvane\\Profiles\\over\\Switched";
-constexpr wchar_t kSimulatedVideoKey[] =
-    L"System\\CurrentControlSet\\Control\\Video\\{8D2B5F3A-61C4-4E0B-9A7D-3C5E21F04B96}";
-constexpr wchar_t kSimulatedDriverKey[] =
-    L"System\\CurrentControlSet\\Control\\Video\\{8D2B5F3A-61C4-4E0B-9A7D-3C5E21F04B96}\\0000";
 constexpr DWORD kNoSuchProfile = 2;
 
 std::wstring g_corvane;
 
-std::wstring Widen(const char* text) {
-  const int size = MultiByteToWideChar(CP_UTF8, 0, text, -1, nullptr, 0);
-  std::wstring result(static_cast<size_t>(size > 0 ? size - 1 : 0), L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, text, -1, result.data(), size);
-  return result;
-}
-
-struct Started {
-  HANDLE process = nullptr;
-  DWORD id = 0;
-};
-
-// corvane.exe with `arguments`; its standard output into `output` when one is given.
-Started Start(const std::wstring& arguments, HANDLE output = nullptr) {
-  std::wstring commandLine = L"\"" + g_corvane + L"\" " + arguments;
-  STARTUPINFOW startup{};
-  startup.cb = sizeof startup;
-  if (output) {
-    startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdOutput = output;
-    startup.hStdError = output;
-  }
-  PROCESS_INFORMATION info{};
-  if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, output != nullptr, 0, nullptr, nullptr, &startup,
-                      &info))
-    return {};
-  CloseHandle(info.hThread);
-  return {info.hProcess, info.dwProcessId};
-}
-
-std::optional<DWORD> WaitForExit(HANDLE process, DWORD ms) {
-  if (WaitForSingleObject(process, ms) != WAIT_OBJECT_0) return std::nullopt;
-  DWORD code = 0;
-  GetExitCodeProcess(process, &code);
-  return code;
-}
-
 // The exit code of a start that only hands its request on.
 std::optional<DWORD> RunToEnd(const std::wstring& arguments, HANDLE output = nullptr) {
-  const Started started = Start(arguments, output);
+  const Started started = Start(g_corvane, arguments, output);
   if (!started.process) return std::nullopt;
   const std::optional<DWORD> code = WaitForExit(started.process, 30000);
   CloseHandle(started.process);
   return code;
-}
-
-template <typename Condition>
-bool WaitFor(Condition condition, int ms) {
-  for (int waited = 0; waited < ms; waited += 100) {
-    if (condition()) return true;
-    Sleep(100);
-  }
-  return condition();
-}
-
-HWND MainWindow() { return FindWindowW(kMainWindowClass, kMainWindowText); }
-
-std::optional<std::wstring> ReadString(HKEY root, const wchar_t* path, const wchar_t* name) {
-  wchar_t value[512] = {};
-  DWORD size = sizeof value - sizeof(wchar_t);
-  DWORD type = 0;
-  HKEY key = nullptr;
-  if (RegOpenKeyExW(root, path, 0, KEY_READ, &key) != ERROR_SUCCESS) return std::nullopt;
-  const LONG result = RegQueryValueExW(key, name, nullptr, &type, reinterpret_cast<BYTE*>(value), &size);
-  RegCloseKey(key);
-  if (result != ERROR_SUCCESS || type != REG_SZ) return std::nullopt;
-  return std::wstring(value);
-}
-
-std::optional<DWORD> ReadDword(HKEY root, const wchar_t* path, const wchar_t* name) {
-  DWORD value = 0;
-  DWORD size = sizeof value;
-  DWORD type = 0;
-  HKEY key = nullptr;
-  if (RegOpenKeyExW(root, path, 0, KEY_READ, &key) != ERROR_SUCCESS) return std::nullopt;
-  const LONG result = RegQueryValueExW(key, name, nullptr, &type, reinterpret_cast<BYTE*>(&value), &size);
-  RegCloseKey(key);
-  if (result != ERROR_SUCCESS || type != REG_DWORD) return std::nullopt;
-  return value;
-}
-
-HKEY CreateKey(const wchar_t* path) {
-  HKEY key = nullptr;
-  RegCreateKeyExW(HKEY_CURRENT_USER, path, 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr);
-  return key;
-}
-
-void WriteString(HKEY key, const wchar_t* name, const std::wstring& value) {
-  RegSetValueExW(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                 static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
-}
-
-// A clock as overclocking profiles keep it: an eight-byte double.
-void WriteDouble(HKEY key, const wchar_t* name, double value) {
-  RegSetValueExW(key, name, 0, REG_BINARY, reinterpret_cast<const BYTE*>(&value), sizeof value);
-}
-
-std::wstring MachineStateFile() {
-  wchar_t appData[MAX_PATH] = {};
-  if (!SHGetSpecialFolderPathW(nullptr, appData, CSIDL_APPDATA, FALSE)) return {};
-  return std::wstring(appData) + L"\\corvane\\simulated-machine.txt";
-}
-
-std::string ReadWholeFile(const std::wstring& path) {
-  std::string text;
-  HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                            nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return text;
-  char buffer[4096];
-  DWORD read = 0;
-  while (ReadFile(file, buffer, sizeof buffer, &read, nullptr) && read > 0) text.append(buffer, read);
-  CloseHandle(file);
-  return text;
-}
-
-// The core clock the state file names ("core 400.50 MHz"), or nothing.
-std::optional<double> CoreClockInStateFile() {
-  std::istringstream in(ReadWholeFile(MachineStateFile()));
-  for (std::string line; std::getline(in, line);) {
-    if (line.rfind("pll 0A ", 0) != 0) continue;
-    const size_t at = line.find("core ");
-    if (at != std::string::npos) return std::strtod(line.c_str() + at + 5, nullptr);
-  }
-  return std::nullopt;
 }
 
 class ProfileSwitches : public ::testing::Test {
@@ -164,14 +41,10 @@ class ProfileSwitches : public ::testing::Test {
   static void SetUpTestSuite() {
     SHDeleteKeyW(HKEY_LOCAL_MACHINE, kSimulatedVideoKey);
     DeleteFileW(MachineStateFile().c_str());
-    first_ = Start(L"/simulate");
+    first_ = Start(g_corvane, L"/simulate");
   }
   static void TearDownTestSuite() {
-    if (HWND window = MainWindow()) PostMessageW(window, WM_CLOSE, 0, 0);
-    if (first_.process) {
-      WaitForExit(first_.process, 30000);
-      CloseHandle(first_.process);
-    }
+    CloseProgram(first_.process, 30000);
     SHDeleteKeyW(HKEY_CURRENT_USER, kD3DProfileKey);
     SHDeleteKeyW(HKEY_CURRENT_USER, kOverProfileKey);
   }
