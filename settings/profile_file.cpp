@@ -46,6 +46,13 @@ std::optional<uint32_t> ParseType(std::string_view text) {
   return ParseUnsigned(text);
 }
 
+int HexDigit(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  return -1;
+}
+
 std::string Escape(std::string_view text) {
   std::string out;
   for (char c : text) {
@@ -54,7 +61,16 @@ std::string Escape(std::string_view text) {
       case '\t': out += "\\t"; break;
       case '\n': out += "\\n"; break;
       case '\r': out += "\\r"; break;
-      default: out += c;
+      default:
+        if (static_cast<unsigned char>(c) < 0x20) {
+          // Any other control character as "\xHH": the reader takes no raw ones.
+          static constexpr char kDigits[] = "0123456789abcdef";
+          out += "\\x";
+          out += kDigits[static_cast<unsigned char>(c) >> 4];
+          out += kDigits[c & 0xF];
+        } else {
+          out += c;
+        }
     }
   }
   return out;
@@ -73,6 +89,16 @@ std::optional<std::string> Unescape(std::string_view text) {
       case 't': out += '\t'; break;
       case 'n': out += '\n'; break;
       case 'r': out += '\r'; break;
+      case 'x': {
+        // A control character; NUL ends text in the registry, so it has no place here.
+        if (text.size() - i < 3) return std::nullopt;
+        const int high = HexDigit(text[i + 1]);
+        const int low = HexDigit(text[i + 2]);
+        if (high < 0 || low < 0 || high > 1 || (high == 0 && low == 0)) return std::nullopt;
+        out += static_cast<char>(high << 4 | low);
+        i += 2;
+        break;
+      }
       default: return std::nullopt;
     }
   }
@@ -87,13 +113,6 @@ std::string Hex(const std::vector<uint8_t>& data) {
     out += kDigits[byte & 0xF];
   }
   return out;
-}
-
-int HexDigit(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  return -1;
 }
 
 std::optional<std::vector<uint8_t>> Unhex(std::string_view text) {

@@ -11,10 +11,11 @@
 //   REG_BINARY<TAB>vpu<TAB>0000000000c07240
 //
 // Text data (REG_SZ, REG_EXPAND_SZ) and every name escape '\' as "\\", tab as "\t", line
-// feed as "\n" and carriage return as "\r". REG_DWORD is unsigned decimal. Other types are
-// hexadecimal bytes; a type the file has no name for is written as its number. A value
-// whose bytes its type's text would not carry (a DWORD of other than four bytes, text with
-// a NUL inside or an odd length) gets ":hex" after the type name and its bytes in hex.
+// feed as "\n", carriage return as "\r" and any other control character as "\xHH".
+// REG_DWORD is unsigned decimal. Other types are hexadecimal bytes; a type the file has no
+// name for is written as its number. A value whose bytes its type's text would not carry (a
+// DWORD of other than four bytes, text with a NUL inside or an odd length) gets ":hex" after
+// the type name and its bytes in hex.
 
 #include <cstddef>
 #include <cstdint>

@@ -28,6 +28,7 @@ TEST(ProfileFile, WritesTextAPersonCanReadAndReadsItBackExactly) {
                              {L"ForceRefreshRate", RegType::Dword, Bytes({85, 0, 0, 0})},
                              {L"vpu", RegType::Binary, Bytes({0, 0xC0, 0x72, 0x40})},
                              {L"odd\\name", RegType::String, Text(L"a\nb")},
+                             {L"bell\x07", RegType::ExpandString, Text(L"\x04\x02f0")},
                              {L"short", RegType::Dword, Bytes({1, 2})},
                              {L"inner", RegType::String, Bytes({'a', 0, 0, 0, 'b', 0, 0, 0})},
                              {L"list", RegType::MultiString, Bytes({'a', 0, 0, 0, 0, 0})},
@@ -39,6 +40,7 @@ TEST(ProfileFile, WritesTextAPersonCanReadAndReadsItBackExactly) {
   EXPECT_NE(text.find("REG_DWORD:hex\tshort\t0102\n"), std::string::npos);
   EXPECT_NE(text.find("REG_SZ:hex\tinner\t"), std::string::npos);
   EXPECT_NE(text.find("11\t\t07\n"), std::string::npos);
+  EXPECT_NE(text.find("REG_EXPAND_SZ\tbell\\x07\t\\x04\u02f0\n"), std::string::npos);
   EXPECT_EQ(ReadProfileFile(text), profile);
 
   // As an editor may save it: a byte-order mark, CR LF line ends, upper-case hex.
