@@ -1,6 +1,8 @@
 #include "platform/sim/hardware/sim_radeon_registers.h"
 
+#include <cstddef>
 #include <numeric>
+#include <utility>
 
 namespace corvane::platform::sim {
 namespace {
@@ -10,6 +12,14 @@ using namespace radeon_reg;
 uint32_t WidthMask(unsigned width) { return width >= 4 ? 0xFFFFFFFFu : (1u << (8 * width)) - 1; }
 
 uint32_t Merge(uint32_t old, uint32_t value, uint32_t mask) { return (old & ~mask) | (value & mask); }
+
+// Appends to a log that drops its older half when it reaches RadeonRegisters::kLogLimit.
+template <typename Entry>
+void AppendBounded(std::vector<Entry>& log, Entry entry) {
+  if (log.size() >= RadeonRegisters::kLogLimit)
+    log.erase(log.begin(), log.begin() + static_cast<std::ptrdiff_t>(RadeonRegisters::kLogLimit / 2));
+  log.push_back(std::move(entry));
+}
 
 }  // namespace
 
@@ -37,7 +47,7 @@ void RadeonRegisters::StoreDword(uint32_t dwordOffset, uint32_t value, uint32_t 
       // Only the index byte is simulated; the divider-select bits above it are not.
       if (mask & 0xFF) {
         pllIndex_ = static_cast<uint8_t>(value);
-        pllIndexBytes_.push_back(pllIndex_);
+        AppendBounded(pllIndexBytes_, pllIndex_);
       }
       return;
     case kPllData: {
@@ -70,7 +80,8 @@ uint32_t RadeonRegisters::Load(uint32_t offset, unsigned width) {
 }
 
 bool RadeonRegisters::Store(uint32_t offset, unsigned width, uint32_t value) {
-  stores_.push_back({offset, width, value & WidthMask(width)});
+  AppendBounded(stores_, RegisterStore{offset, width, value & WidthMask(width)});
+  ++totalStores_;
   const unsigned shift = 8 * (offset & 3);
   if ((offset & 3) + width <= 4) {
     StoreDword(offset & ~3u, value << shift, WidthMask(width) << shift);
@@ -106,6 +117,7 @@ size_t RadeonRegisters::TotalPllWrites() const { return std::accumulate(pllWrite
 
 void RadeonRegisters::ClearCounters() {
   stores_.clear();
+  totalStores_ = 0;
   pllWrites_.fill(0);
   ignoredPllWrites_ = 0;
   pllIndexBytes_.clear();

@@ -74,9 +74,11 @@ class RadeonRegisters final : public PhysicalRegion {
   void SetPaletteEntry(uint8_t index, uint32_t value) { palette_[index] = value & 0x00FFFFFF; }
 
   // Store counters. A register is counted by its dword offset (offset & ~3) once per
-  // store, whatever the width.
-  size_t StoreCount(uint32_t offset) const;
-  size_t TotalStores() const { return stores_.size(); }
+  // store, whatever the width. The logs keep the most recent kLogLimit entries at least:
+  // "/simulate" runs for days, and the colour guard rewrites the palette every second.
+  static constexpr size_t kLogLimit = 1 << 16;
+  size_t StoreCount(uint32_t offset) const;  // among the logged stores
+  size_t TotalStores() const { return totalStores_; }
   const std::vector<RegisterStore>& Stores() const { return stores_; }
   size_t PllWriteCount(uint8_t index) const { return pllWrites_[index & radeon_reg::kPllIndexMask]; }
   size_t TotalPllWrites() const;
@@ -97,6 +99,7 @@ class RadeonRegisters final : public PhysicalRegion {
   uint8_t paletteIndex_ = 0;
 
   std::vector<RegisterStore> stores_;
+  size_t totalStores_ = 0;
   std::array<size_t, kPllRegisterCount> pllWrites_{};
   size_t ignoredPllWrites_ = 0;
   std::vector<uint8_t> pllIndexBytes_;

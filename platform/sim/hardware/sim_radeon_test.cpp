@@ -78,6 +78,18 @@ TEST_F(SimRadeonTest, PlainRegistersHoldTheCardsValuesAndCountStores) {
   EXPECT_EQ(card.TotalStores(), 2u);
 }
 
+// "/simulate" runs for days with the colour guard rewriting the palette every second: the
+// store log must not grow with it.
+TEST_F(SimRadeonTest, TheStoreLogStaysBoundedWhileTheCountGoesOn) {
+  card.ClearCounters();
+  const size_t writes = RadeonRegisters::kLogLimit * 3;
+  for (size_t i = 0; i < writes; ++i) card.Store(kPaletteData, 4, static_cast<uint32_t>(i));
+  EXPECT_EQ(card.TotalStores(), writes);
+  EXPECT_LE(card.Stores().size(), RadeonRegisters::kLogLimit);
+  EXPECT_GE(card.Stores().size(), RadeonRegisters::kLogLimit / 2);
+  EXPECT_EQ(card.Stores().back().value, writes - 1);
+}
+
 TEST_F(SimRadeonTest, AccessesOutsideAWindowAreCountedFaults) {
   EXPECT_EQ(io.Read32(regs, kApertureLength - 3), 0u);  // the last whole dword would pass 0xFFFF
   io.Write32(regs, 0x10000, 0xDEADBEEF);
