@@ -2,7 +2,8 @@
 // reports into the program's mappings and sets the events the hooks set. A key report
 // runs the action bound to the key (a program started with its parameters, which it
 // records); a start report of a running game that has a profile puts the profile's
-// Direct3D settings into the driver's key while the game runs, and they are back after.
+// Direct3D settings into the driver's key while the game runs, and they are back after,
+// also when the program was killed meanwhile and started again.
 //
 // Arguments: corvane.exe, record_args.exe, a scratch folder.
 
@@ -100,6 +101,27 @@ Started StartGame(const std::wstring& holdFile) {
   return {info.hProcess, info.dwProcessId};
 }
 
+// The hook's start report for `game`; true once the program has handled it.
+bool ReportGameStart(const Started& game) {
+  unsigned char report[268] = {};
+  const std::string file = Ansi(g_recordArgs);
+  if (file.size() >= 256) return false;
+  std::memcpy(report, file.data(), file.size());
+  std::memcpy(report + 256, &game.id, 4);
+  HANDLE handled = OpenEventW(SYNCHRONIZE | EVENT_MODIFY_STATE, FALSE, L"QRXAppMonEvent_end");
+  if (!handled) return false;
+  ResetEvent(handled);
+  const bool done = WriteReport(L"CORVANE_CBT", L"QRXAppMonEvent", report, sizeof report) &&
+                    WaitForSingleObject(handled, 20000) == WAIT_OBJECT_0;
+  CloseHandle(handled);
+  return done;
+}
+
+// The game's Direct3D value in the simulated driver's key reaching `samples`.
+bool WaitForSamples(const wchar_t* samples, int ms) {
+  return WaitFor([&] { return ReadString(HKEY_LOCAL_MACHINE, kSimulatedDriverKey, L"AntiAliasSamples") == samples; }, ms);
+}
+
 // Where the program the hotkey starts records how it was started.
 std::wstring RecordFile() { return g_scratch + L"\\hotkey-args.txt"; }
 
@@ -152,25 +174,40 @@ TEST_F(HookReportsEndToEnd, AStartReportOfAProfiledGameAppliesItsProfileWhileItR
   Started game = StartGame(hold);
   ASSERT_NE(game.process, nullptr);
 
-  unsigned char report[268] = {};
-  const std::string file = Ansi(g_recordArgs);
-  ASSERT_LT(file.size(), 256u);
-  std::memcpy(report, file.data(), file.size());
-  std::memcpy(report + 256, &game.id, 4);
-  HANDLE handled = OpenEventW(SYNCHRONIZE | EVENT_MODIFY_STATE, FALSE, L"QRXAppMonEvent_end");
-  ASSERT_NE(handled, nullptr);
-  ResetEvent(handled);
-  ASSERT_TRUE(WriteReport(L"CORVANE_CBT", L"QRXAppMonEvent", report, sizeof report));
-  EXPECT_EQ(WaitForSingleObject(handled, 20000), WAIT_OBJECT_0) << "the report was not handled";
-  CloseHandle(handled);
-  EXPECT_TRUE(WaitFor([] { return ReadString(HKEY_LOCAL_MACHINE, kSimulatedDriverKey, L"AntiAliasSamples") == L"4"; }, 10000))
-      << "the game's 3D profile is not in force";
+  ASSERT_TRUE(ReportGameStart(game)) << "the report was not handled";
+  EXPECT_TRUE(WaitForSamples(L"4", 10000)) << "the game's 3D profile is not in force";
 
   DeleteFileW(hold.c_str());
   EXPECT_EQ(WaitForSingleObject(game.process, 20000), WAIT_OBJECT_0);
   CloseHandle(game.process);
-  EXPECT_TRUE(WaitFor([] { return ReadString(HKEY_LOCAL_MACHINE, kSimulatedDriverKey, L"AntiAliasSamples") == L"0"; }, 20000))
-      << "the settings from before the game are not back";
+  EXPECT_TRUE(WaitForSamples(L"0", 20000)) << "the settings from before the game are not back";
+}
+
+// The program ends without its shut-down while the game runs (a crash, the task manager):
+// started again, it finds the game's restore record, watches the game again and puts the
+// settings from before the game back when it ends.
+TEST_F(HookReportsEndToEnd, AProgramKilledWhileTheGameRunsRestoresWhenStartedAgain) {
+  ASSERT_NE(MainWindow(), nullptr) << "corvane.exe did not start";
+  SetDriverText(L"AntiAliasSamples", L"0");
+  const std::wstring hold = g_scratch + L"\\killed-game.hold";
+  Started game = StartGame(hold);
+  ASSERT_NE(game.process, nullptr);
+  ASSERT_TRUE(ReportGameStart(game)) << "the report was not handled";
+  ASSERT_TRUE(WaitForSamples(L"4", 10000)) << "the game's 3D profile is not in force";
+
+  TerminateProcess(g_program, 1);
+  WaitForSingleObject(g_program, 10000);
+  CloseHandle(g_program);
+  g_program = Start(g_corvane, L"/simulate").process;
+  ASSERT_NE(g_program, nullptr);
+  ASSERT_TRUE(WaitFor([] { return MainWindow() != nullptr; }, 30000)) << "corvane.exe did not start again";
+  EXPECT_EQ(ReadString(HKEY_LOCAL_MACHINE, kSimulatedDriverKey, L"AntiAliasSamples"), L"4")
+      << "the game still runs: its profile stays";
+
+  DeleteFileW(hold.c_str());
+  EXPECT_EQ(WaitForSingleObject(game.process, 20000), WAIT_OBJECT_0);
+  CloseHandle(game.process);
+  EXPECT_TRUE(WaitForSamples(L"0", 20000)) << "the settings from before the game are not back";
 }
 
 }  // namespace
