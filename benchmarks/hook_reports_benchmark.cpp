@@ -9,13 +9,8 @@
 
 #include "app/main_form.h"
 #include "app/monitors/hook_reports.h"
-#include "app/quiet_window.h"
+#include "app/quiet_program.h"
 #include "platform/registry_values.h"
-#include "platform/sim/hardware/sim_ati_driver.h"
-#include "platform/sim/hardware/sim_driver_library.h"
-#include "platform/sim/hardware/sim_machine.h"
-#include "platform/sim/hook_libraries_sim.h"
-#include "platform/sim/sim_platform.h"
 #include "settings/global.h"
 
 namespace {
@@ -24,11 +19,10 @@ using namespace corvane;
 
 constexpr uint16_t kCtrlR = 0x4000 + 'R';
 
-struct Program {
+struct Program : QuietProgram {
   Program() {
     auto keys = sim.registry.OpenKey(platform::RegistryRoot::CurrentUser, global::ProfilesRoot + L"keys", true);
     platform::WriteRegString(*keys, L"s_" + std::to_wstring(kCtrlR), L"10:");
-    environment.hookLibraries = &hookLibraries;
     form = std::make_unique<TfrmMainQRX>(environment, window, false);
     form->FormCreate();
     mapping = sim.namedObjects.OpenNamedMapping(monitors::kKeyMappingName, monitors::kHookMappingSize);
@@ -41,18 +35,6 @@ struct Program {
     monitors::WriteKeyPending(bytes, 1);
   }
 
-  platform::SimPlatform sim;
-  platform::sim::SimMachine machine;
-  platform::sim::SimAtiDriver displayDriver;
-  platform::sim::SimDriverLibrary driverLibrary{sim.displayDevices};
-  platform::SimHookLibraries hookLibraries;
-  QuietWindow window;
-  ProgramEnvironment environment{sim.ports,
-                                 HardwarePorts{machine.Kernel(), machine.Registers(), displayDriver, driverLibrary},
-                                 L"C:\\Corvane\\",
-                                 CommandLine(std::vector<std::wstring>{}),
-                                 4242,
-                                 true};
   std::unique_ptr<TfrmMainQRX> form;
   std::unique_ptr<platform::SharedMapping> mapping;
   std::unique_ptr<platform::Event> event;

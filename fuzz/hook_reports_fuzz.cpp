@@ -10,15 +10,9 @@
 
 #include "app/main_form.h"
 #include "app/monitors/hook_reports.h"
-#include "app/quiet_window.h"
+#include "app/quiet_program.h"
 #include "games/game_profile.h"
 #include "platform/registry_values.h"
-#include "platform/sim/hardware/sim_ati_driver.h"
-#include "platform/sim/hardware/sim_driver_library.h"
-#include "platform/sim/hardware/sim_machine.h"
-#include "platform/sim/hook_libraries_sim.h"
-#include "platform/sim/sim_platform.h"
-#include "platform/sim/sound_sim.h"
 #include "settings/global.h"
 
 namespace {
@@ -26,7 +20,7 @@ namespace {
 using namespace corvane;
 
 // The program once, with a game profile, the 2D/3D switch and a few hotkeys.
-struct Program {
+struct Program : QuietProgram {
   Program() {
     games::GameProfile game;
     game.File = L"C:\\GAMES\\FARCRY.EXE";
@@ -42,8 +36,6 @@ struct Program {
     platform::WriteRegString(*keys, L"s_0", L"10:");
     // What the hotkeys start ends at once, so that nothing piles up over millions of runs.
     sim.shell.EndStartsAtOnce(true);
-    environment.hookLibraries = &hookLibraries;
-    environment.sounds = &sounds;
     form = std::make_unique<TfrmMainQRX>(environment, window, false);
     if (!form->FormCreate()) __builtin_trap();
     app = sim.namedObjects.OpenNamedMapping(monitors::kAppMappingName, monitors::kHookMappingSize);
@@ -51,19 +43,6 @@ struct Program {
     if (!app || !key) __builtin_trap();
   }
 
-  platform::SimPlatform sim;
-  platform::sim::SimMachine machine;
-  platform::sim::SimAtiDriver displayDriver;
-  platform::sim::SimDriverLibrary driverLibrary{sim.displayDevices};
-  platform::SimHookLibraries hookLibraries;
-  platform::SimSounds sounds;
-  QuietWindow window;
-  ProgramEnvironment environment{sim.ports,
-                                 HardwarePorts{machine.Kernel(), machine.Registers(), displayDriver, driverLibrary},
-                                 L"C:\\Corvane\\",
-                                 CommandLine(std::vector<std::wstring>{}),
-                                 4242,
-                                 true};
   std::unique_ptr<TfrmMainQRX> form;
   std::unique_ptr<platform::SharedMapping> app;
   std::unique_ptr<platform::SharedMapping> key;
