@@ -1,7 +1,5 @@
 // A profile to a file and back through the real registry and a real file (Wine's under
 // test): every value returns with its type and bytes.
-#include <windows.h>
-
 #include <gtest/gtest.h>
 
 #include <deque>
@@ -9,6 +7,7 @@
 
 #include "platform/registry_values.h"
 #include "platform/win32/registry_win32.h"
+#include "platform/win32/test_probes.h"
 #include "platform/win32/whole_file_win32.h"
 #include "settings/profile_transfer.h"
 
@@ -35,9 +34,7 @@ class ChosenFile final : public platform::UserInteraction {
 
 TEST(ProfileFileWin32, ExportedAndReimportedProfilesEqualTheOriginalValueByValue) {
   platform::Win32Registry registry;
-  wchar_t folder[MAX_PATH] = {};
-  GetTempPathW(MAX_PATH, folder);
-  const std::wstring path = std::wstring(folder) + L"corvane-profile-test.cvp";
+  const std::wstring path = platform::testing::TempFolder() + L"corvane-profile-test.cvp";
   ChosenFile user(path);
   const ProfileTransferContext ctx{registry, user, kRoot,
                                    [](const std::wstring& at) { return std::make_unique<platform::Win32WholeFile>(at); }};

@@ -48,6 +48,13 @@ inline uintptr_t NextHandleValue() {
 
 inline uint32_t CurrentProcessId() { return GetCurrentProcessId(); }
 
+// The user's temporary folder, with its trailing '\'.
+inline std::wstring TempFolder() {
+  wchar_t folder[MAX_PATH + 1] = {};
+  const DWORD length = GetTempPathW(MAX_PATH + 1, folder);
+  return std::wstring(folder, length <= MAX_PATH ? length : 0);
+}
+
 inline constexpr uint32_t kRegBinary = REG_BINARY;
 inline constexpr uint32_t kRegDword = REG_DWORD;
 inline constexpr uint32_t kRegString = REG_SZ;
