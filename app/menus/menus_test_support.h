@@ -30,23 +30,24 @@ struct MenuRig {
     calls.Close = [this] { ++closed; };
   }
 
+  // The rig's state as the menus see it, through `ports`.
+  MenuContext Context(platform::Ports& ports) {
+    return MenuContext{.ports = ports,
+                       .reg1 = *reg1,
+                       .rvx = rvx,
+                       .driverKeyPath = driverKey,
+                       .ini = ini,
+                       .AceMode = aceMode,
+                       .DialogOpen = dialogOpen,
+                       .HotkeyEditorOpen = hotkeyEditorOpen,
+                       .quality = quality,
+                       .ProfileLookupList = lookup,
+                       .calls = calls,
+                       .dialogs = dialogs,
+                       .hooks = hooks};
+  }
   TrayMenus& Menus() {
-    if (!menus) {
-      MenuContext context{.ports = sim.ports,
-                          .reg1 = *reg1,
-                          .rvx = rvx,
-                          .driverKeyPath = driverKey,
-                          .ini = ini,
-                          .AceMode = aceMode,
-                          .DialogOpen = dialogOpen,
-                          .HotkeyEditorOpen = hotkeyEditorOpen,
-                          .quality = quality,
-                          .ProfileLookupList = lookup,
-                          .calls = calls,
-                          .dialogs = dialogs,
-                          .hooks = hooks};
-      menus = std::make_unique<TrayMenus>(std::move(context));
-    }
+    if (!menus) menus = std::make_unique<TrayMenus>(Context(sim.ports));
     return *menus;
   }
   ui::TPopupMenu& pm1() { return Menus().pm1; }

@@ -75,20 +75,7 @@ struct WatchedRig : testing::MenuRig {
     sim.registry.DeleteKey(RegistryRoot::CurrentUser, global::ProfilesRoot + kind + L"\\" + name);
   }
   TrayMenus& Watched() {
-    if (!watched)
-      watched = std::make_unique<TrayMenus>(MenuContext{.ports = ports,
-                                                        .reg1 = *reg1,
-                                                        .rvx = rvx,
-                                                        .driverKeyPath = driverKey,
-                                                        .ini = ini,
-                                                        .AceMode = aceMode,
-                                                        .DialogOpen = dialogOpen,
-                                                        .HotkeyEditorOpen = hotkeyEditorOpen,
-                                                        .quality = quality,
-                                                        .ProfileLookupList = lookup,
-                                                        .calls = calls,
-                                                        .dialogs = dialogs,
-                                                        .hooks = hooks});
+    if (!watched) watched = std::make_unique<TrayMenus>(Context(ports));
     return *watched;
   }
   // What the menus show: the items of each kind and the checked overclocking profile.
